@@ -1,0 +1,37 @@
+#pragma once
+// The thin socket seam under the HTTP client: Winsock on Windows, POSIX
+// sockets elsewhere. Error codes are always reported in Winsock's numbering,
+// so the HTTP client has one set of rules for both.
+
+#include <cstddef>
+#include <cstdint>
+
+namespace vellora {
+
+// 0 means "no socket".
+using SocketHandle = std::uintptr_t;
+
+inline constexpr int kSockWouldBlock = 10035;   // WSAEWOULDBLOCK
+inline constexpr int kSockInProgress = 10036;   // WSAEINPROGRESS
+inline constexpr int kSockOtherError = 10053;   // anything else that ends a connection
+
+// Starts the socket library (Winsock version 1.1); true when it accepted.
+bool SocketStartup();
+void SocketCleanup();
+
+// A TCP stream socket, or 0.
+SocketHandle SockCreateTcp();
+// The dotted IPv4 address in network order, or 0xFFFFFFFF when it is not one
+// (inet_addr's rules).
+std::uint32_t SockInetAddr(const char* dotted);
+// Blocking connect; true on success.
+bool SockConnect(SocketHandle s, std::uint32_t addressNetworkOrder, std::uint16_t port);
+bool SockSetNonBlocking(SocketHandle s, bool nonBlocking);
+// Bytes sent, or -1.
+long SockSend(SocketHandle s, const char* data, std::size_t length);
+// Bytes received (0: the peer closed), or -1 with SockLastError() set.
+long SockRecv(SocketHandle s, char* buffer, std::size_t length);
+int SockLastError();
+void SockClose(SocketHandle s);
+
+}  // namespace vellora

@@ -1,0 +1,110 @@
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "core/status_line.h"
+#include "support/fake_clock.h"
+
+namespace vellora {
+namespace {
+
+struct RecordingTarget : StatusTarget {
+    std::vector<std::wstring> loginErrors, paneLines, toasters;
+    std::vector<std::int32_t> paneTimes;
+    int sounds = 0;
+    void ShowLoginError(const std::wstring& text) override { loginErrors.push_back(text); }
+    void ShowChatStatusLine(const std::wstring& line, std::int32_t t) override {
+        paneLines.push_back(line);
+        paneTimes.push_back(t);
+    }
+    void ShowErrorToaster(const std::wstring& line, std::int32_t) override { toasters.push_back(line); }
+    void PlayNotificationSound() override { ++sounds; }
+};
+
+class StatusLineTest : public ::testing::Test {
+protected:
+    StatusLineTest() {
+        session.LoginPhase = false;
+        clock.SetSecondsSinceMidnight(3725);
+    }
+    void Report(const std::wstring& text, bool suppress) { StatusLine(session, settings, target, text, suppress); }
+
+    test::FakeClock clock;
+    Session session;
+    Settings settings;
+    RecordingTarget target;
+};
+
+TEST_F(StatusLineTest, TwentyRepeatsWhileDisconnectedShowOnFirstAndEighteenth) {
+    std::vector<int> shownAt;
+    for (int call = 1; call <= 20; ++call) {
+        std::size_t before = target.paneLines.size();
+        Report(L"Timeout", true);
+        if (target.paneLines.size() > before) shownAt.push_back(call);
+    }
+    EXPECT_EQ(shownAt, (std::vector<int>{1, 18}));
+    EXPECT_EQ(target.paneLines.front(), L"*** Timeout");
+    EXPECT_EQ(target.paneTimes.front(), 3725);
+}
+
+TEST_F(StatusLineTest, RepeatsAreShownWithoutSuppression) {
+    for (int i = 0; i < 5; ++i) Report(L"Package incomplete", false);
+    EXPECT_EQ(target.paneLines.size(), 5u);
+}
+
+TEST_F(StatusLineTest, RepeatsAreShownWhileConnected) {
+    // Suppression only applies while disconnected; a status line always
+    // disconnects, so reconnect by hand between the reports.
+    for (int i = 0; i < 3; ++i) {
+        session.Disconnected = false;
+        Report(L"Timeout", true);
+    }
+    EXPECT_EQ(target.paneLines.size(), 3u);
+}
+
+TEST_F(StatusLineTest, ADifferentTextEndsTheRepeatRun) {
+    Report(L"A", true);
+    Report(L"A", true);
+    Report(L"B", true);
+    Report(L"A", true);
+    EXPECT_EQ(target.paneLines, (std::vector<std::wstring>{L"*** A", L"*** B", L"*** A"}));
+}
+
+TEST_F(StatusLineTest, EveryShownLineDisconnects) {
+    session.Disconnected = false;
+    Report(L"Login is no longer valid", true);
+    EXPECT_TRUE(session.Disconnected);
+}
+
+TEST_F(StatusLineTest, ErrorToasterAndSoundFollowTheSettings) {
+    Report(L"one", false);
+    EXPECT_TRUE(target.toasters.empty());
+    settings.ErrorToaster = true;
+    Report(L"two", false);
+    EXPECT_EQ(target.toasters, (std::vector<std::wstring>{L"*** two"}));
+    EXPECT_EQ(target.sounds, 0);
+    settings.SoundPlay = true;
+    Report(L"three", false);
+    EXPECT_EQ(target.sounds, 1);
+}
+
+TEST_F(StatusLineTest, LoginPhaseGoesToTheLoginFormOnly) {
+    session.LoginPhase = true;
+    session.Disconnected = false;
+    Report(L"Could not connect to server", true);
+    EXPECT_EQ(target.loginErrors, (std::vector<std::wstring>{L"Could not connect to server"}));
+    EXPECT_TRUE(target.paneLines.empty());
+    EXPECT_FALSE(session.Disconnected) << "the login sequence owns the flag in the login phase";
+}
+
+TEST_F(StatusLineTest, NothingIsShownDuringAnAutomaticLogin) {
+    session.LoginPhase = true;
+    session.AutoLoginTried = true;
+    Report(L"Timeout", true);
+    EXPECT_TRUE(target.loginErrors.empty());
+    EXPECT_TRUE(target.paneLines.empty());
+}
+
+}  // namespace
+}  // namespace vellora

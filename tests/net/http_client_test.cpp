@@ -1,0 +1,316 @@
+// The HTTP client against scripted peers on loopback. The receive time-outs
+// run on a fake tick clock, so nothing here waits for them in real time.
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "net/http_client.h"
+#include "support/fake_clock.h"
+#include "support/platform.h"
+#include "support/scripted_peer.h"
+
+namespace vellora {
+namespace {
+
+using test::FakeClock;
+using test::Script;
+using test::ScriptedPeer;
+
+constexpr std::uint32_t kTimeout = 4000;
+const std::string kLoopback = "127.0.0.1";
+const std::string kRequest = "GET /ac/chat/getdata HTTP/1.1\r\nHost: chat\r\n\r\n";
+
+class HttpClientTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(SocketStartup()); }
+
+    // Sends the request to the peer and keeps the socket open.
+    void Open(ScriptedPeer& peer) {
+        socket_ = HttpSend(kLoopback, peer.Port(), kRequest, true);
+        ASSERT_NE(socket_, 0u);
+        peer.Request();
+    }
+
+    // Polls without moving the clock until the peer's script has run and a
+    // few more reads find nothing new; returns whether an answer completed.
+    bool DrainAfterScript(ScriptedPeer& peer) {
+        EXPECT_TRUE(peer.WaitScriptDone());
+        for (int i = 0; i < 200 && socket_ != 0; ++i) {
+            if (HttpReceive(socket_, response_, state_, keepHeaders_, kTimeout)) return true;
+            SystemSleep(1);
+        }
+        return false;
+    }
+
+    bool ReceiveOnce() { return HttpReceive(socket_, response_, state_, keepHeaders_, kTimeout); }
+
+    void TearDown() override { CloseConn(socket_, state_); }
+
+    FakeClock clock_;
+    SocketHandle socket_ = 0;
+    RecvState state_;
+    std::string response_;
+    bool keepHeaders_ = false;
+};
+
+TEST_F(HttpClientTest, ExactRequestBytesArriveAtThePeer) {
+    std::string request = "POST /x HTTP/1.1\r\nContent-Length:  3\r\n\r\n\x01\xE4z";
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok").Close());
+    std::string answer;
+    EXPECT_TRUE(HttpRequest(kLoopback, peer.Port(), request, answer, kTimeout, false));
+    EXPECT_EQ(peer.Request(), request);
+    EXPECT_EQ(answer, "ok");
+}
+
+TEST_F(HttpClientTest, ContentLengthInLowerCaseIsRecognised) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\ncontent-length: 5\r\nX: y\r\n\r\nhello"));
+    Open(peer);
+    ASSERT_TRUE(DrainAfterScript(peer));
+    EXPECT_EQ(response_, "hello");
+    EXPECT_EQ(socket_, 0u);
+    EXPECT_EQ(state_, nullptr);
+}
+
+TEST_F(HttpClientTest, KeepHeadersReturnsTheWholeAnswer) {
+    keepHeaders_ = true;
+    std::string answer = "HTTP/1.1 302 Found\r\nSet-Cookie: PHPSESSID=abc; path=/\r\nContent-Length: 2\r\n\r\nhi";
+    ScriptedPeer peer(Script().Send(answer));
+    Open(peer);
+    ASSERT_TRUE(DrainAfterScript(peer));
+    EXPECT_EQ(response_, answer);
+}
+
+TEST_F(HttpClientTest, ContentLengthOnlyInTheBodyIsIgnored) {
+    // No length header: the answer ends when nothing more comes.
+    std::string body = "x\r\nContent-Length: 3\r\n";
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nServer: t\r\n\r\n" + body).Close());
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    ASSERT_TRUE(ReceiveOnce());
+    EXPECT_EQ(response_, body);
+}
+
+TEST_F(HttpClientTest, OverlongBodyFailsAfterTheTimeout) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789X"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    EXPECT_NE(socket_, 0u);
+    clock_.Advance(kTimeout);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_NE(socket_, 0u) << "4000 ms exactly is not yet a time-out";
+    clock_.Advance(1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+    EXPECT_EQ(state_, nullptr);
+    EXPECT_EQ(response_, "");
+}
+
+TEST_F(HttpClientTest, ShortBodyFailsAfterTheTimeout) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n012345678"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, ChunkSizesInEitherCaseAndWithExtensions) {
+    std::string chunk(26, 'a');
+    std::string answer = "HTTP/1.1 200 OK\r\nTRANSFER-ENCODING: CHUNKED\r\n\r\n"
+                         "1a\r\n" + chunk + "\r\n1A\r\n" + chunk + "\r\n1a;name=value\r\n" + chunk + "\r\n0\r\n\r\n";
+    ScriptedPeer peer(Script().Send(answer));
+    Open(peer);
+    ASSERT_TRUE(DrainAfterScript(peer));
+    EXPECT_EQ(response_, chunk + chunk + chunk);
+}
+
+TEST_F(HttpClientTest, ChunkedAnswerAcrossSeveralArrivals) {
+    keepHeaders_ = true;
+    std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    ScriptedPeer peer(Script().Send(head + "5\r\nhel").Pause(30).Send("lo\r\n3\r").Pause(30).Send("\n, w\r\n0\r\n\r\n"));
+    Open(peer);
+    ASSERT_TRUE(DrainAfterScript(peer));
+    EXPECT_EQ(response_, head + "hello, w");
+}
+
+TEST_F(HttpClientTest, UnfinishedChunkedAnswerFailsAfterTheTimeout) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nshort"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, AnswerOf40000BytesArrivesInTwoReads) {
+    // A 42-byte head ("...Content-Length: 39958" and the blank line) and the body.
+    std::string body(39958, 'b');
+    std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
+    ASSERT_EQ(head.size() + body.size(), 40000u);
+    ScriptedPeer peer(Script().Send(head + body));
+    Open(peer);
+    ASSERT_TRUE(peer.WaitScriptDone());
+    SystemSleep(50);  // let all of it reach our receive buffer
+    EXPECT_FALSE(ReceiveOnce());
+    ASSERT_NE(state_, nullptr);
+    EXPECT_EQ(state_->bytes.size(), kReceiveChunk);
+    EXPECT_TRUE(ReceiveOnce());
+    EXPECT_EQ(response_, body);
+}
+
+TEST_F(HttpClientTest, AnswerWithoutLengthCompletesAfterSilenceEvenIfClosedLongBefore) {
+    std::string answer = "HTTP/1.0 200 OK\r\nServer: old\r\n\r\n<html>late</html>";
+    ScriptedPeer peer(Script().Send(answer).Close());
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    ASSERT_NE(state_, nullptr);
+    EXPECT_TRUE(state_->endOfArrivals);
+    clock_.Advance(kTimeout);
+    EXPECT_FALSE(ReceiveOnce());
+    clock_.Advance(1);
+    ASSERT_TRUE(ReceiveOnce());
+    EXPECT_EQ(response_, "<html>late</html>");
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, ArrivalsRestartTheInactivityTimeout) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\n\r\npart one").Pause(50).Send(", part two").Pause(50));
+    Open(peer);
+    // Move the clock almost to the time-out between the two arrivals.
+    for (int i = 0; i < 20 && state_ == nullptr; ++i) {
+        ReceiveOnce();
+        SystemSleep(1);
+    }
+    clock_.Advance(kTimeout - 10);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout - 10);
+    EXPECT_FALSE(ReceiveOnce()) << "the second arrival started the time-out afresh";
+    clock_.Advance(20);
+    ASSERT_TRUE(ReceiveOnce());
+    EXPECT_EQ(response_, "part one, part two");
+}
+
+TEST_F(HttpClientTest, HeadersThatNeverEndFailAfterTheTimeout) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n").Close());
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, SilentServerFailsAfterTheTimeout) {
+    ScriptedPeer peer(Script().Pause(200));
+    Open(peer);
+    EXPECT_FALSE(ReceiveOnce());
+    ASSERT_NE(state_, nullptr) << "the first empty read records when waiting began";
+    EXPECT_EQ(state_->bytes, "");
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, HugeContentLengthIsMalformedNotWrapped) {
+    // 2^64 + 2 would wrap to 2 in a 64-bit integer and "complete" the answer.
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551618\r\n\r\nab"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, HugeChunkSizeIsMalformedNotWrapped) {
+    ScriptedPeer peer(Script().Send(
+        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000002\r\nab\r\n0\r\n\r\n"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    clock_.Advance(kTimeout + 1);
+    EXPECT_FALSE(ReceiveOnce());
+    EXPECT_EQ(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, AnswerBeyondTheSizeLimitFailsAtOnce) {
+    std::string block(1 << 20, 'z');
+    Script script;
+    script.Send("HTTP/1.1 200 OK\r\n\r\n");
+    for (int i = 0; i < 18; ++i) script.Send(block);
+    ScriptedPeer peer(script);
+    Open(peer);
+    std::size_t largest = 0;
+    for (int i = 0; i < 5000 && socket_ != 0; ++i) {
+        EXPECT_FALSE(ReceiveOnce());
+        if (state_) largest = std::max(largest, state_->bytes.size());
+    }
+    EXPECT_EQ(socket_, 0u);
+    EXPECT_LE(largest, kMaxAnswerBytes);
+    EXPECT_EQ(state_, nullptr);
+}
+
+TEST_F(HttpClientTest, RefusedConnectGivesNoSocket) {
+    std::uint16_t port = ScriptedPeer::UnusedPort();
+    EXPECT_EQ(HttpSend(kLoopback, port, kRequest, true), 0u);
+    std::string answer = "unchanged";
+    EXPECT_FALSE(HttpRequest(kLoopback, port, kRequest, answer, kTimeout, false));
+    EXPECT_EQ(answer, "unchanged");
+    EXPECT_EQ(clock_.Now(), 1250u) << "one 250 ms wait even when the send failed";
+}
+
+TEST_F(HttpClientTest, HostMustBeANumericAddress) {
+    EXPECT_EQ(HttpSend("localhost", 80, kRequest, true), 0u);
+    EXPECT_EQ(HttpSend("255.255.255.255", 80, kRequest, true), 0u);
+    EXPECT_EQ(HttpSend("0.0.0.0", 80, kRequest, true), 0u);
+}
+
+TEST_F(HttpClientTest, FireAndForgetClosesAtOnce) {
+    ScriptedPeer peer{Script()};
+    EXPECT_EQ(HttpSend(kLoopback, peer.Port(), kRequest, false), 0u);
+    EXPECT_EQ(peer.Request(), kRequest);
+    EXPECT_TRUE(peer.ClientClosed());
+}
+
+TEST_F(HttpClientTest, ResetByPeerIsAFailureAtOnce) {
+    if (test::RunningUnderWine()) GTEST_SKIP() << "Wine 8 closes gracefully where Windows would reset";
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Pause(20).Reset());
+    Open(peer);
+    ASSERT_TRUE(peer.WaitScriptDone());
+    for (int i = 0; i < 200 && socket_ != 0; ++i) {
+        EXPECT_FALSE(ReceiveOnce());
+        SystemSleep(1);
+    }
+    EXPECT_EQ(socket_, 0u);
+    EXPECT_EQ(state_, nullptr);
+}
+
+TEST_F(HttpClientTest, PeerCloseAloneDoesNotEndTheAnswer) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Close());
+    Open(peer);
+    ASSERT_TRUE(peer.WaitScriptDone());
+    // A close is not a failure: the answer is still waited for.
+    for (int i = 0; i < 50; ++i) EXPECT_FALSE(ReceiveOnce());
+    EXPECT_NE(socket_, 0u);
+}
+
+TEST_F(HttpClientTest, CloseConnDropsStateAndSocket) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"));
+    Open(peer);
+    EXPECT_FALSE(DrainAfterScript(peer));
+    ASSERT_NE(state_, nullptr);
+    CloseConn(socket_, state_);
+    EXPECT_EQ(socket_, 0u);
+    EXPECT_EQ(state_, nullptr);
+    EXPECT_TRUE(peer.ClientClosed());
+    CloseConn(socket_, state_);  // nothing to do, no harm
+}
+
+TEST_F(HttpClientTest, BlockingRequestWaitsOutAnAnswerWithoutLength) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\n\r\nbody without length").Close());
+    std::string answer;
+    EXPECT_TRUE(HttpRequest(kLoopback, peer.Port(), kRequest, answer, kTimeout, false));
+    EXPECT_EQ(answer, "body without length");
+}
+
+}  // namespace
+}  // namespace vellora

@@ -1,0 +1,33 @@
+# Shared by the scripts in tools/: package installation and small helpers.
+# Source it; it defines functions only.
+
+# Root of the repository.
+VELLORA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+
+say() { printf '\n== %s\n' "$*"; }
+
+# ensure_packages pkg...: installs the Debian packages that are missing.
+ensure_packages() {
+  local missing=()
+  local p
+  for p in "$@"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  say "Installing: ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq || true
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+# Everything the build and the tests need on a fresh Debian 12.
+VELLORA_PACKAGES=(
+  cmake ninja-build g++ make googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
+  wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  clang libclang-rt-14-dev
+  locales curl procps
+)
+
+ensure_build_tools() { ensure_packages "${VELLORA_PACKAGES[@]}"; }
