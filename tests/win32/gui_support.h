@@ -1,0 +1,42 @@
+#pragma once
+// Helpers of the window tests: running the message loop for a while, and
+// the main window object brought up as the program does it.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "core/frm_main_win32.h"
+
+namespace vellora::test {
+
+// Dispatches window messages (the login form's through the dialog manager)
+// until Done returns true or Ms milliseconds have passed; the result of Done.
+bool PumpUntil(const std::function<bool()>& done, unsigned ms = 10000);
+void PumpFor(unsigned ms);
+
+// A client rectangle in the coordinates of its parent's client area.
+RECT ChildRect(HWND child);
+
+// The main window object after Form_Initialize and Form_Load, unloaded and
+// terminated again at the end of the test.
+class MainObject {
+public:
+    MainObject();
+    ~MainObject();
+    FrmMain& operator*() { return *frm_; }
+    FrmMain* operator->() { return frm_.get(); }
+    bool loaded = false;
+
+private:
+    std::unique_ptr<FrmMain> frm_;
+};
+
+// The text of a window (a pane's plain text, a status bar part).
+std::wstring PaneText(HWND pane);
+std::wstring StatusBarText(HWND statusBar, int part);
+
+}  // namespace vellora::test
