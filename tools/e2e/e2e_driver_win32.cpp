@@ -1,9 +1,12 @@
-// Drives a running Vellora.exe from outside, the way a user would: waits for
-// the login form, types the account and the password and presses Enter,
-// waits for the chat, writes a line and waits for it to come back. Prints
-// what it saw; the exit status is 0 when everything was seen.
+// Drives a running Vellora.exe from outside, the way a user would: fills in
+// the login form and presses Enter, waits for the chat and its counts,
+// writes a line and waits for it to come back once, closes the program.
+// Prints what it saw; the exit status is 0 when everything was seen.
 //
-//   e2e_driver <account> <password> <line to write>
+//   e2e_driver login <account> <password>
+//   e2e_driver write <line>
+//   e2e_driver close
+//   e2e_driver wait-closed <seconds>
 #include <windows.h>
 
 #include <commctrl.h>
@@ -93,15 +96,9 @@ std::string Narrow(const std::wstring& w) {
     return out;
 }
 
-}  // namespace
+HWND MainWindowOrNull(DWORD ms) { return WaitForTop(L"VelloraWindow", nullptr, true, ms); }
 
-int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
-        Say("usage: e2e_driver <account> <password> <line>");
-        return 2;
-    }
-    const std::wstring account = argv[1], password = argv[2], line = argv[3];
-
+int Login(const std::wstring& account, const std::wstring& password) {
     HWND form = WaitForTop(L"#32770", L"Vellora ", true, 60000);
     if (!form) return Say("no login form"), 1;
     Say("login form shown");
@@ -114,26 +111,59 @@ int wmain(int argc, wchar_t** argv) {
     PostMessageW(pass, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(pass, WM_KEYUP, VK_RETURN, 0xC01C0001);
 
-    HWND main = WaitForTop(L"VelloraWindow", nullptr, true, 30000);
+    HWND main = MainWindowOrNull(30000);
     if (!main) return Say("the chat window did not show"), 1;
     Say("chat window shown");
-    HWND pane = ChildOfClass(main, L"RichEdit20A");
-    HWND input = ChildOfClass(main, L"Edit");
     HWND bar = ChildOfClass(main, STATUSCLASSNAMEW);
-    if (!pane || !input || !bar) return Say("chat window without its children"), 1;
-
+    if (!bar) return Say("chat window without a status bar"), 1;
     if (!WaitForText(bar, L"chatter", 15000) && !WaitForText(bar, L"listener", 1000))
         return Say("no counts in the status bar"), 1;
     std::printf("status bar: [%s]\n", Narrow(TextOf(bar)).c_str());
+    return 0;
+}
 
+int Write(const std::wstring& line) {
+    HWND main = MainWindowOrNull(5000);
+    HWND pane = main ? ChildOfClass(main, L"RichEdit20A") : nullptr;
+    HWND input = main ? ChildOfClass(main, L"Edit") : nullptr;
+    if (!pane || !input) return Say("no chat window"), 1;
     SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
     PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
     if (!WaitForText(pane, line, 15000)) return Say("the written line did not come back"), 1;
-    Sleep(1500);  // a second poll must not bring it again
-    std::wstring shown = TextOf(pane);
+    Sleep(1500);  // a later poll must not bring it again
+    const std::wstring shown = TextOf(pane);
     std::printf("line shown %zu time(s); input now [%s]\n", Count(shown, line), Narrow(TextOf(input)).c_str());
-    if (Count(shown, line) != 1) return 1;
-    Say("ok");
+    return Count(shown, line) == 1 && TextOf(input).empty() ? 0 : 1;
+}
+
+// Closes the program as the user would, with its close box.
+int Close() {
+    HWND w = MainWindowOrNull(0);
+    if (!w) w = WaitForTop(L"#32770", L"Vellora ", true, 0);
+    if (!w) return Say("nothing to close"), 0;
+    PostMessageW(w, WM_CLOSE, 0, 0);
     return 0;
+}
+
+// Waits until no window of the program is shown any more.
+int WaitClosed(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (MainWindowOrNull(0) || WaitForTop(L"#32770", L"Vellora ", true, 0)) {
+        if (GetTickCount() - start > ms) return 1;
+        Sleep(500);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
+    if (command == L"write" && argc == 3) return Write(argv[2]);
+    if (command == L"close" && argc == 2) return Close();
+    if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+    Say("usage: e2e_driver login <account> <password> | write <line> | close | wait-closed <seconds>");
+    return 2;
 }
