@@ -8,21 +8,13 @@
 namespace vellora {
 namespace {
 
-// A nibble n travels as the character n + 1 (0-3) or n + 11 (4-15), which
-// leaves out TAB, LF and CR. Reading also takes 5 as the nibble 4.
-int NibbleCode(int nibble) { return nibble < 4 ? nibble + 1 : nibble + 11; }
+wchar_t NibbleChar(int nibble) { return static_cast<wchar_t>(nibble < 4 ? nibble + 1 : nibble + 11); }
 
+// Reading also takes 5 as the nibble 4.
 int NibbleOf(wchar_t c) {
     if (c >= 1 && c <= 5) return static_cast<int>(c) - 1;
     if (c >= 15 && c <= 26) return static_cast<int>(c) - 11;
     return -1;
-}
-
-void AppendPercentByte(std::wstring& out, int code) {
-    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
-    out.push_back(L'%');
-    out.push_back(kHex[code >> 4]);
-    out.push_back(kHex[code & 15]);
 }
 
 // Plain text appended as the code page shows it.
@@ -66,15 +58,26 @@ private:
 
 }  // namespace
 
-std::wstring WriteHiddenText(std::wstring_view section, std::wstring_view ownUserName) {
-    if (section.empty()) return {};
-    const std::string block = ScrambleText(section, ownUserName, kScrambleFlags);
-    std::wstring out;
-    out.reserve(block.size() * 6);
+std::wstring NibbleRun(std::string_view block) {
+    std::wstring run;
+    run.reserve(block.size() * 2);
     for (char c : block) {
         auto b = static_cast<unsigned char>(c);
-        AppendPercentByte(out, NibbleCode(b >> 4));
-        AppendPercentByte(out, NibbleCode(b & 15));
+        run.push_back(NibbleChar(b >> 4));
+        run.push_back(NibbleChar(b & 15));
+    }
+    return run;
+}
+
+std::wstring WriteHiddenText(std::wstring_view section, std::wstring_view ownUserName) {
+    if (section.empty()) return {};
+    // The nibble characters are below 32, which PercentEncodeAll refuses.
+    static constexpr wchar_t kHex[] = L"0123456789ABCDEF";
+    std::wstring out;
+    for (wchar_t c : NibbleRun(ScrambleText(section, ownUserName, kScrambleFlags))) {
+        out.push_back(L'%');
+        out.push_back(kHex[c >> 4]);
+        out.push_back(kHex[c & 15]);
     }
     return out;
 }

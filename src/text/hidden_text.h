@@ -16,6 +16,11 @@ enum class HiddenMode {
     DecodeStrike = 2,  // "{\i\strike " + decoded text + "  }"
 };
 
+// The characters a scrambled block travels as: two per byte, high nibble
+// first, a nibble n as the character n + 1 (0-3) or n + 11 (4-15), which
+// leaves out TAB, LF and CR.
+std::wstring NibbleRun(std::string_view block);
+
 // A section scrambled with the own user name as key, each byte as two nibble
 // characters, each percent-encoded ("%01%1A" per byte). Nothing for an empty
 // section.

@@ -12,21 +12,6 @@
 #include "text/rtf_text.h"
 #include "text/scrambler.h"
 
-namespace {
-
-std::wstring NibbleRun(const std::string& block) {
-    std::wstring run;
-    for (char c : block) {
-        auto b = static_cast<unsigned char>(c);
-        auto nibble = [](int n) { return static_cast<wchar_t>(n < 4 ? n + 1 : n + 11); };
-        run.push_back(nibble(b >> 4));
-        run.push_back(nibble(b & 15));
-    }
-    return run;
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vellora;
     using fuzz::Require;

@@ -133,7 +133,8 @@ TEST_F(LineRingTest, AfterAFailedGrowthThePaneWaitsForTheNextRebuild) {
 
     SetRtfAllocationGate(nullptr);
     ring.Rerender(settings, pane);
-    EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body("one"), Body(std::string(80, 'x')), Body("three")}));
+    EXPECT_EQ(Paragraphs(pane.Last()),
+              (std::vector<std::string>{Body("one"), Body(std::string(80, 'x')), Body("three")}));
 }
 
 TEST_F(LineRingTest, AFailedGrowthWhileFullRecoversWithTheNextLine) {

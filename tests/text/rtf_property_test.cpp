@@ -50,18 +50,6 @@ public:
         return Text(6);
     }
 
-    std::wstring HiddenRun(const std::wstring& section, const std::wstring& key) {
-        std::string block = ScrambleText(section, key, kScrambleFlags);
-        std::wstring run;
-        for (char c : block) {
-            auto b = static_cast<unsigned char>(c);
-            auto nibble = [](int n) { return static_cast<wchar_t>(n < 4 ? n + 1 : n + 11); };
-            run.push_back(nibble(b >> 4));
-            run.push_back(nibble(b & 15));
-        }
-        return run;
-    }
-
 private:
     std::mt19937 random_;
 };
@@ -69,7 +57,9 @@ private:
 // What the main pane and the toaster make of a received line.
 PaneLine RenderedLine(RandomText& random, const std::wstring& sender, const std::wstring& own) {
     std::wstring message = random.Text(30);
-    if (random.Below(2) == 0) message += random.HiddenRun(random.Text(12), sender) + random.Text(5);
+    if (random.Below(2) == 0) {
+        message += NibbleRun(ScrambleText(random.Text(12), sender, kScrambleFlags)) + random.Text(5);
+    }
     const auto mode = static_cast<HiddenMode>(random.Below(3));
     std::wstring text = UnderlineOwnName(RenderHiddenText(EscapeRtf(message), sender, mode, own), own);
     switch (random.Below(3)) {
