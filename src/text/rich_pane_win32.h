@@ -13,6 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "text/rtf_document.h"
+
 namespace vellora {
 
 inline constexpr int kRichEditControlId = 4097;
@@ -41,5 +43,17 @@ void ForgetPane(HWND pane);
 
 // How many EM_STREAMIN calls were made (for tests and the benchmark).
 unsigned long PaneStreamCount();
+
+// A RichEdit control as the place where a line ring shows its document.
+class RichEditPane : public RtfPane {
+public:
+    explicit RichEditPane(HWND control = nullptr) : control_(control) {}
+    void Attach(HWND control) { control_ = control; }
+    HWND Control() const { return control_; }
+    void ShowRtf(std::string_view document) override { StreamPane(control_, std::string(document)); }
+
+private:
+    HWND control_;
+};
 
 }  // namespace vellora

@@ -9,35 +9,41 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <deque>
 #include <string>
 #include <vector>
 
+#include "config/settings.h"
 #include "text/chat_font_win32.h"
+#include "text/line_ring.h"
 #include "text/rich_pane_win32.h"
+#include "text/rtf_text.h"
 
 namespace {
 
 using Clock = std::chrono::steady_clock;
 
-constexpr int kRingLines = 1024;
 constexpr int kBatchLines = 50;
 
-// A chat line as the pane gets it: time stamp, bold sender, some text; about
-// 127 bytes, so a full pane is about 130 KB.
-std::string Paragraph(int n) {
-    char stamp[16];
-    std::snprintf(stamp, sizeof stamp, "[%02d:%02d:%02d] ", (n / 3600) % 24, (n / 60) % 60, n % 60);
-    std::string name = "member" + std::to_string(n % 37);
-    std::string text = "line " + std::to_string(n) + " says hello to everybody in the chat, how are you all doing on this fine day today?";
-    return "{\\pard " + std::string(stamp) + "{\\b " + name + ":} " + text + "\\par}";
+// A chat line as the chat pane shows it with time stamps on: about 127
+// bytes, so a full pane is about 130 KB.
+vellora::PaneLine ChatLine(int n) {
+    vellora::PaneLine line;
+    line.Time = n % 86400;
+    line.Prefix = vellora::BoldNamePrefix(L"member" + std::to_wstring(n % 37));
+    line.Text = L"line " + std::to_wstring(n) + L" says hello to everybody in the chat, how are you all doing on this fine day?";
+    return line;
 }
 
-std::string DocumentOf(const std::deque<std::string>& ring) {
-    std::string doc = "{\\rtf1 ";
-    for (const auto& p : ring) doc += p;
-    return doc + "}";
-}
+// The RichEdit pane, noting the size of the documents it is given.
+struct MeasuringPane : vellora::RtfPane {
+    explicit MeasuringPane(HWND control) : inner(control) {}
+    void ShowRtf(std::string_view document) override {
+        lastBytes = document.size();
+        inner.ShowRtf(document);
+    }
+    vellora::RichEditPane inner;
+    std::size_t lastBytes = 0;
+};
 
 double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
 
@@ -46,16 +52,13 @@ double Median(std::vector<double> v) {
     return v[v.size() / 2];
 }
 
-// Adds Count lines to a full ring, showing the document after each line
-// (PerLine) or inside one batch that streams once at its end.
-double AddLines(HWND pane, std::deque<std::string>& ring, int& next, int count, bool perLine) {
+// Adds Count lines to the ring, the pane streamed after each line (PerLine)
+// or once at the end of a batch, as the poll timer does it.
+double AddLines(vellora::LineRing& ring, vellora::RtfPane& pane, const vellora::Settings& settings, int& next,
+                int count, bool perLine) {
     auto start = Clock::now();
     if (!perLine) vellora::BeginPaneBatch();
-    for (int i = 0; i < count; ++i) {
-        ring.pop_front();
-        ring.push_back(Paragraph(next++));
-        vellora::StreamPane(pane, DocumentOf(ring));
-    }
+    for (int i = 0; i < count; ++i) ring.Add(ChatLine(next++), settings, pane);
     if (!perLine) vellora::EndPaneBatch();
     return Ms(Clock::now() - start);
 }
@@ -66,34 +69,39 @@ int main() {
     HMODULE riched = LoadLibraryW(L"riched20.dll");
     HWND top = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
                                nullptr, GetModuleHandleW(nullptr), nullptr);
-    HWND pane = vellora::CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 0, 580, 360, top);
-    if (!riched || !pane) {
+    HWND control = vellora::CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 0, 580, 360, top);
+    if (!riched || !control) {
         std::printf("no RichEdit control\n");
         return 1;
     }
-    SendMessageW(pane, EM_LIMITTEXT, vellora::kPaneTextLimit, 0);
+    SendMessageW(control, EM_LIMITTEXT, vellora::kPaneTextLimit, 0);
     LOGFONTW base{};
     vellora::ReplaceChatFont(vellora::CreateChatFont(base));
 
-    std::deque<std::string> ring;
+    vellora::Settings settings;
+    settings.ShowTimes = true;
+    MeasuringPane pane(control);
+    vellora::LineRing ring(vellora::kMainRingSize, vellora::kMainRtfCapacity);
     int next = 0;
-    for (; next < kRingLines; ++next) ring.push_back(Paragraph(next));
-    const std::string full = DocumentOf(ring);
+    // Fill the ring without showing every step.
+    vellora::BeginPaneBatch();
+    while (ring.Count() < ring.Size()) ring.Add(ChatLine(next++), settings, pane);
+    vellora::EndPaneBatch();
 
     std::vector<double> one;
     for (int i = 0; i < 9; ++i) {
         auto start = Clock::now();
-        vellora::StreamRtfNow(pane, full, true);
+        ring.Rerender(settings, pane);
         one.push_back(Ms(Clock::now() - start));
     }
     // Per line takes 50 full streams, so it runs fewer rounds.
     std::vector<double> perLine, perTick;
     for (int round = 0; round < 5; ++round) {
-        if (round < 2) perLine.push_back(AddLines(pane, ring, next, kBatchLines, true));
-        perTick.push_back(AddLines(pane, ring, next, kBatchLines, false));
+        if (round < 2) perLine.push_back(AddLines(ring, pane, settings, next, kBatchLines, true));
+        perTick.push_back(AddLines(ring, pane, settings, next, kBatchLines, false));
     }
 
-    std::printf("full main pane: %d lines, %zu bytes\n", kRingLines, full.size());
+    std::printf("full main pane: %zu lines, %zu bytes\n", ring.Count(), pane.lastBytes);
     std::printf("one full-pane stream:                 %8.1f ms (median of %zu)\n", Median(one), one.size());
     std::printf("%d lines into a full pane, per line:  %8.1f ms (mean of %zu)\n", kBatchLines,
                 (perLine[0] + perLine[1]) / 2, perLine.size());
