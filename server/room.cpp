@@ -140,6 +140,7 @@ void Room::TeamAnnouncement(const std::string& aboutName, const std::string& esc
 bool Room::Join(const Person& p, bool quietly) {
     if (IsPresent(p.uid)) return false;
     present_.push_back(p.uid);
+    userList_.clear();
     if (quietly) return true;
     std::string name = DisplayName(p);
     PostLine(2, name, "*** " + EscapeChatText(name) + " betritt den Raum.", "system");
@@ -156,7 +157,22 @@ bool Room::Leave(const Person& p) {
 
 bool Room::IsPresent(long long uid) const { return std::find(present_.begin(), present_.end(), uid) != present_.end(); }
 
-void Room::Remove(long long uid) { present_.erase(std::remove(present_.begin(), present_.end(), uid), present_.end()); }
+void Room::Remove(long long uid) {
+    present_.erase(std::remove(present_.begin(), present_.end(), uid), present_.end());
+    userList_.clear();
+}
+
+std::string Room::UserList(long long omitUid) const {
+    std::string list;
+    for (long long uid : present_) {
+        const Person* p = people_.ByUid(uid);
+        if (!p || uid == omitUid) continue;
+        if (!list.empty()) list += ",";
+        list += "{'id':'" + std::to_string(p->uid) + "','name':'" + DisplayName(*p) + "','src':'" + club_.AvatarUrl(*p) +
+                "'}";
+    }
+    return list;
+}
 
 const Person* Room::Target(std::string_view name) const {
     for (long long uid : present_) {
@@ -269,18 +285,16 @@ std::string Room::Page(const ChatSession& s, bool omitOwnUser) const {
     std::string page =
         "<html>\r\n<head>\r\n<meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1252\">\r\n"
         "<title>getdata</title>\r\n</head>\r\n<body>\r\n<script type=\"text/javascript\">\r\n";
+    // Every session gets the same list, so it is built once per change.
     page += "top.showUser({'user':[";
-    bool first = true;
-    for (long long uid : present_) {
-        const Person* p = people_.ByUid(uid);
-        if (!p || (omitOwnUser && uid == s.uid)) continue;
-        if (!first) page += ",";
-        first = false;
-        page += "{'id':'" + std::to_string(p->uid) + "','name':'" + DisplayName(*p) + "','src':'" + club_.AvatarUrl(*p) +
-                "'}";
+    if (omitOwnUser) {
+        page += UserList(s.uid);
+    } else {
+        if (userList_.empty() && !present_.empty()) userList_ = UserList(0);
+        page += userList_;
     }
     page += "]});\r\nvar chats={'chats':[";
-    first = true;
+    bool first = true;
     std::uint64_t from = std::max(s.nextSeq, lines_.empty() ? nextSeq_ : lines_.front().seq);
     for (std::uint64_t seq = from; seq < nextSeq_; ++seq) {
         const ChatLine& line = lines_[static_cast<std::size_t>(seq - lines_.front().seq)];

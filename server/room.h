@@ -109,6 +109,8 @@ private:
     void RememberGone(const std::string& sid, long long uid, SessionState why);
     void Remove(long long uid);
     std::string Page(const ChatSession& s, bool omitOwnUser) const;
+    // The records of the user list, without the user OmitUid.
+    std::string UserList(long long omitUid) const;
 
     const People& people_;
     const Club& club_;
@@ -116,6 +118,7 @@ private:
     std::deque<ChatLine> lines_;
     std::uint64_t nextSeq_ = 1;
     std::vector<long long> present_;
+    mutable std::string userList_;  // the user list's records; empty: to be built
     std::map<std::string, ChatSession, std::less<>> sessions_;
     std::map<long long, std::string> sessionOfUser_;
     struct Gone {

@@ -34,7 +34,7 @@ TEST_F(ChatTest, FiveHundredConcurrentPollers) {
             for (auto& c : polls) {
                 if (c.socket == 0) continue;
                 std::string body;
-                if (HttpReceive(c.socket, body, c.state, false, 10000)) {
+                if (HttpReceive(c.socket, body, c.state, false, 60000)) {
                     GetDataPage page = ReadGetData(body);
                     EXPECT_TRUE(page.endsWithHtml);
                     EXPECT_EQ(page.users.size(), static_cast<std::size_t>(kPollers));

@@ -40,7 +40,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kStartLimit = 15s;
-constexpr int kControlTimeoutMs = 10000;
+constexpr int kControlTimeoutMs = 30000;
 
 std::string PercentEncode(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";
