@@ -49,12 +49,22 @@ void AppendChatChar(std::string& out, std::uint32_t c, bool bytesAsEntities) {
     }
 }
 
-// The one text the reader takes as a lost login wherever it stands in a poll
-// answer: a chat line must never spell it, so its comma goes as an entity.
-void GuardDenialText(std::string& escaped) {
+// Texts a reader of the page would take for more than chat: "Denied, please
+// login." anywhere in a poll answer means a lost login, and "Transfer-Encoding:
+// chunked" anywhere (in any letter case) makes an answer without length
+// information look chunked. A chat line must spell neither, so one character
+// of each goes as an entity.
+void GuardReaderTexts(std::string& escaped) {
     constexpr std::string_view kDenial = "Denied, please login.";
     for (std::size_t at = escaped.find(kDenial); at != std::string::npos; at = escaped.find(kDenial, at)) {
         escaped.replace(at + 6, 1, "&#44;");
+    }
+    constexpr std::string_view kChunked = "transfer-encoding: chunked";
+    std::string lower = escaped;
+    for (char& c : lower) c = AsciiLower(c);
+    for (std::size_t at = lower.rfind(kChunked); at != std::string::npos;
+         at = at == 0 ? std::string::npos : lower.rfind(kChunked, at - 1)) {
+        escaped.replace(at + 17, 1, "&#58;");
     }
 }
 
@@ -99,7 +109,7 @@ std::string EscapeLines(std::string_view text, bool bytesAsEntities, NextFn next
         }
         AppendChatChar(out, next(text, pos), bytesAsEntities);
     }
-    GuardDenialText(out);
+    GuardReaderTexts(out);
     return out;
 }
 

@@ -163,6 +163,11 @@ TEST_F(ChatTest, PostedTextComesBackEscapedForThePage) {
     std::string body = PollBody(login.jSessionId);
     EXPECT_EQ(body.find("Denied, please login."), std::string::npos);
     EXPECT_NE(body.find("Denied&#44; please login."), std::string::npos);
+    // Nor the chunked coding's header, which would mislead a reader of an
+    // answer without length information.
+    Send(login.jSessionId, "x TRANSFER-ENCODING: Chunked y transfer-encoding: chunked");
+    EXPECT_EQ(Poll(login.jSessionId).lines.at(0).msg,
+              "x TRANSFER-ENCODING&#58; Chunked y transfer-encoding&#58; chunked");
 
     // Percent escapes as a browser writes them, "+" included.
     Get(SendMessageRequest(login.jSessionId, "a+b%2Bc%zz"));

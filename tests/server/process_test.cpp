@@ -64,14 +64,25 @@ bool WaitForFile(const std::string& path) {
     return false;
 }
 
-std::string TempReadyFile() {
-    char dir[] = "/tmp/vellora-proc-XXXXXX";
-    return std::string(mkdtemp(dir)) + "/ready";
-}
+// A folder for a ready file, removed with what is left in it.
+struct TempReadyFile {
+    TempReadyFile() {
+        char name[] = "/tmp/vellora-proc-XXXXXX";
+        dir = mkdtemp(name);
+        path = dir + "/ready";
+    }
+    ~TempReadyFile() {
+        unlink(path.c_str());
+        unlink((path + ".tmp").c_str());
+        rmdir(dir.c_str());
+    }
+    std::string dir, path;
+};
 
 TEST(ServerProcessTest, SigtermEndsItCleanlyAndRemovesTheReadyFile) {
     for (int signal : {SIGTERM, SIGINT}) {
-        std::string ready = TempReadyFile();
+        TempReadyFile file;
+        const std::string& ready = file.path;
         Child c = Start({"--port", "0", "--control-port", "0", "--quiet", "--ready-file", ready});
         ASSERT_TRUE(WaitForFile(ready));
         std::ifstream in(ready);
@@ -84,7 +95,8 @@ TEST(ServerProcessTest, SigtermEndsItCleanlyAndRemovesTheReadyFile) {
 }
 
 TEST(ServerProcessTest, IdleExitEndsAForgottenServer) {
-    std::string ready = TempReadyFile();
+    TempReadyFile file;
+    const std::string& ready = file.path;
     Child c = Start({"--port", "0", "--control-port", "0", "--quiet", "--ready-file", ready, "--idle-exit", "1"});
     ASSERT_TRUE(WaitForFile(ready));
     EXPECT_EQ(c.Wait(10s), 0);
