@@ -1,5 +1,7 @@
 #include "support/simulator.h"
 
+#include "support/platform.h"
+
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
@@ -56,16 +58,6 @@ std::string PercentEncode(const std::string& bytes) {
         }
     }
     return out;
-}
-
-void EnsureSocketsStarted() {
-#ifdef _WIN32
-    static bool started = [] {
-        WSADATA data{};
-        return WSAStartup(0x0202, &data) == 0;
-    }();
-    (void)started;
-#endif
 }
 
 // One blocking exchange with the control port: the whole request out, then
