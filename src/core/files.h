@@ -36,13 +36,18 @@ bool FolderExists(const std::wstring& path);
 
 // Names (without the folder) of the files in Folder that match Pattern, a
 // file pattern with "*" and "?" such as "*.vel", compared without regard to
-// letter case as Windows does. Folders are left out; the order is the file
-// system's.
+// letter case as Windows does. Only names that really match are given, not
+// those whose short 8.3 alias does ("x.vell" for "*.vel"). Folders are left
+// out; the order is the file system's.
 std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstring& pattern);
 
 // The user's application-data folder, without a trailing separator, or empty
 // when it is unknown. Natively there is none unless a test sets one.
 std::wstring AppDataFolder();
+
+// True when Name matches Pattern: "*" stands for any run of characters, "?"
+// for one, letters match in either case.
+bool MatchesPattern(std::wstring_view name, std::wstring_view pattern);
 
 // Tests point the application-data folder at a folder of their own; an empty
 // text gives back the system's.

@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "core/files.h"
-#include "text/case.h"
 
 namespace vellora {
 namespace {
@@ -41,28 +40,6 @@ std::wstring WideFromNative(std::string_view bytes) {
         i += extra + 1;
     }
     return out;
-}
-
-// "*" stands for any run of characters, "?" for one; letters match in
-// either case, as on Windows.
-bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
-    std::size_t n = 0, p = 0, starP = std::wstring_view::npos, starN = 0;
-    while (n < name.size()) {
-        if (p < pattern.size() && (pattern[p] == L'?' || LowerChar(pattern[p]) == LowerChar(name[n]))) {
-            ++n;
-            ++p;
-        } else if (p < pattern.size() && pattern[p] == L'*') {
-            starP = p++;
-            starN = n;
-        } else if (starP != std::wstring_view::npos) {
-            p = starP + 1;
-            n = ++starN;
-        } else {
-            return false;
-        }
-    }
-    while (p < pattern.size() && pattern[p] == L'*') ++p;
-    return p == pattern.size();
 }
 
 }  // namespace

@@ -65,7 +65,8 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstri
     HANDLE find = FindFirstFileW(search.c_str(), &found);
     if (find == INVALID_HANDLE_VALUE) return names;
     do {
-        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0) names.emplace_back(found.cFileName);
+        bool isFile = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (isFile && MatchesPattern(found.cFileName, pattern)) names.emplace_back(found.cFileName);
     } while (FindNextFileW(find, &found));
     FindClose(find);
     return names;
