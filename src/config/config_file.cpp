@@ -5,9 +5,9 @@
 
 #include "config/config_folder.h"
 #include "config/config_lines.h"
-#include "config/stored_password.h"
 #include "core/files.h"
 #include "text/case.h"
+#include "text/scrambler.h"
 
 namespace vellora {
 namespace {
@@ -107,7 +107,7 @@ bool SaveConfig(const Session& session, const Settings& settings, const Relation
     auto number = [&line](std::wstring_view key, std::int32_t value) { line(key, std::to_wstring(value)); };
 
     if (!session.SavedPassword.empty()) {
-        line(L"Password=", EncodeStoredPassword(session.SavedPassword, session.ConfigName));
+        line(L"Password=", EncodeSavedPassword(session.SavedPassword, session.ConfigName));
     }
     flag(L"AutoLogin=", settings.AutoLogin);
     flag(L"SingleWindow=", settings.SingleWindow);
@@ -153,7 +153,7 @@ void ApplyConfig(const std::wstring& configFile, bool andApply, Session& session
             if (andApply) {
                 ApplyFullLine(key, value, settings, lists, effects);
             } else if (key == L"password") {
-                session.Password = DecodeStoredPassword(value, configFile);
+                session.Password = DecodeSavedPassword(value, configFile);
                 session.SavedPassword = session.Password;
             } else if (key == L"autologin") {
                 settings.AutoLogin = ReadFlag(value);

@@ -1,6 +1,6 @@
 #include "song/song_tick.h"
 
-#include "text/pending_codings.h"
+#include "text/codings.h"
 
 namespace vellora {
 namespace {
