@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "chat/login.h"
 #include "chat/poll_tick.h"
 #include "chat/requests.h"
 #include "chat/send.h"
@@ -188,9 +189,13 @@ TEST_F(PollTickTest, TheMediaStreamIsLookedAtEveryFifthTick) {
 TEST_F(PollTickTest, AFailedMediaRequestGivesTheItemUp) {
     NoChatServer();
     rc_.pictures.picturesToLoad = {L"http://x/s/a.jpg"};
-    ScriptedPeer& peer = Peer(Script().Reset());
+    // An answer that never completes fails after 4000 ms without data.
+    ScriptedPeer& peer = Peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\nab"));
     Tick();
-    peer.WaitScriptDone();
+    ASSERT_TRUE(peer.WaitScriptDone());
+    Tick(5);
+    EXPECT_NE(client().session.Media.socket, 0u);
+    clock_.Advance(kProtocolTimeoutMs + 1);
     Tick(5);
     EXPECT_EQ(client().session.Media.socket, 0u);
     EXPECT_TRUE(client().poll.PendingPicUrl.empty());
