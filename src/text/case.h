@@ -1,7 +1,7 @@
 #pragma once
-// Letter case for comparisons that ignore it (relation lists, own-name
-// searches). Covers the Latin letters a chat name can hold: ASCII, Latin-1
-// and Latin Extended-A.
+// Lower-casing for the client's case-insensitive comparisons (own name in a
+// line, relation lists) and for the key of the stored password. The same on
+// every platform: ASCII, Latin-1, Latin Extended-A, Greek and Cyrillic.
 
 #include <string>
 #include <string_view>
@@ -9,7 +9,10 @@
 namespace vellora {
 
 wchar_t LowerChar(wchar_t c);
+
 std::wstring LowerCase(std::wstring_view text);
+
+// Equal when both are lower-cased.
 bool EqualsNoCase(std::wstring_view a, std::wstring_view b);
 
 }  // namespace vellora
