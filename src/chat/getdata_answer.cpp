@@ -1,11 +1,11 @@
 #include "chat/getdata_answer.h"
 
 #include "chat/getdata_parser.h"
-#include "chat/text_bridge.h"
 #include "core/client_events.h"
 #include "resources/strings.h"
 #include "text/case.h"
 #include "text/time_of_day.h"
+#include "text/un_html.h"
 #include "view/roster_merge.h"
 
 namespace vellora {
@@ -45,7 +45,7 @@ void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
             }
             client.MustSpace = false;
         }
-        std::wstring msg = DecodeChatText(chat.Msg);
+        std::wstring msg = UnHtml(chat.Msg);
         client.view->InMessage(chat.Type, chat.Name, msg, time);
     }
     if (!client.ChatBatchSeen) {

@@ -1,6 +1,6 @@
 #include "chat/getdata_parser.h"
 
-#include "chat/text_bridge.h"
+#include "text/codepage.h"
 
 namespace vellora {
 namespace {
@@ -39,7 +39,7 @@ std::size_t Find(std::string_view body, std::string_view text, std::size_t from)
 }
 
 std::wstring Text(std::string_view body, std::size_t start, std::size_t end) {
-    return BytesToText(body.substr(start, end - start));
+    return AnsiToWide(body.substr(start, end - start));
 }
 
 void ReadUsers(std::string_view body, std::vector<ListedUser>& users) {

@@ -3,9 +3,9 @@
 #include <cstdint>
 
 #include "chat/requests.h"
-#include "chat/text_bridge.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
+#include "text/codepage.h"
 
 namespace vellora {
 namespace {
@@ -90,7 +90,7 @@ void LoginSequence(Client& client) {
     client.ChatBatchSeen = false;
 
     std::string answer;
-    if (!Request(e.ClubAddress, client, LoginFormRequest(e, TextToBytes(s.LoginName), TextToBytes(s.Password)),
+    if (!Request(e.ClubAddress, client, LoginFormRequest(e, WideToAnsi(s.LoginName), WideToAnsi(s.Password)),
                  answer, true)) {
         ReportStatusString(client, kStrConnectFailed, true);
         return;
@@ -105,7 +105,7 @@ void LoginSequence(Client& client) {
         case CookieSearch::Found:
             break;
     }
-    s.PhpSessionId = BytesToText(phpSessionId);
+    s.PhpSessionId = AnsiToWide(phpSessionId);
 
     // A re-login keeps the id it found before and saves a request.
     if (s.OwnUserId.empty()) {
@@ -116,11 +116,11 @@ void LoginSequence(Client& client) {
             ReportStatusString(client, kStrNoUserId, true);
             return;
         }
-        s.OwnUserId = BytesToText(userId);
+        s.OwnUserId = AnsiToWide(userId);
     }
 
     answer.clear();
-    if (!Request(e.ChatAddress, client, ChatEnterRequest(e, TextToBytes(s.OwnUserId), phpSessionId), answer, true)) {
+    if (!Request(e.ChatAddress, client, ChatEnterRequest(e, WideToAnsi(s.OwnUserId), phpSessionId), answer, true)) {
         ReportStatusString(client, kStrTimeout, true);
         return;
     }
@@ -130,7 +130,7 @@ void LoginSequence(Client& client) {
     }
     std::string jSessionId;
     if (FindCookie(answer, kJavaCookie, jSessionId) != CookieSearch::Found) return;
-    s.JSessionId = BytesToText(jSessionId);
+    s.JSessionId = AnsiToWide(jSessionId);
 
     // A participation request that fails is taken as an answer without denial.
     std::string participation;
@@ -156,7 +156,7 @@ bool TryLogin(Client& client) {
 void SendLogout(const Client& client) {
     if (client.session.Disconnected) return;
     const Endpoints& e = client.endpoints;
-    HttpSend(e.ChatAddress, e.Port, LogoutRequest(e, TextToBytes(client.session.JSessionId)), false);
+    HttpSend(e.ChatAddress, e.Port, LogoutRequest(e, WideToAnsi(client.session.JSessionId)), false);
 }
 
 }  // namespace vellora

@@ -3,8 +3,8 @@
 #include "chat/getdata_answer.h"
 #include "chat/login.h"
 #include "chat/requests.h"
-#include "chat/text_bridge.h"
 #include "net/http_client.h"
+#include "text/codepage.h"
 
 namespace vellora {
 namespace {
@@ -55,7 +55,7 @@ bool FitsRequestLine(std::string_view target) {
 void SendGetdata(Client& client) {
     const Endpoints& e = client.endpoints;
     client.session.Chat.socket =
-        HttpSend(e.ChatAddress, e.Port, GetdataRequest(e, TextToBytes(client.session.JSessionId)), true);
+        HttpSend(e.ChatAddress, e.Port, GetdataRequest(e, WideToAnsi(client.session.JSessionId)), true);
 }
 
 void SendNextMediaRequest(Client& client) {
@@ -68,7 +68,7 @@ void SendNextMediaRequest(Client& client) {
     std::wstring picUrl;
     if (client.pictures->NextPictureToLoad(picUrl)) {
         poll.PendingPicUrl = picUrl;
-        std::string target = TextToBytes(picUrl);
+        std::string target = WideToAnsi(picUrl);
         if (FitsRequestLine(target)) {
             media.socket = HttpSend(e.ClubAddress, e.Port, AvatarRequest(e, target), true);
         } else {

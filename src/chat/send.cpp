@@ -4,10 +4,11 @@
 
 #include "chat/login.h"
 #include "chat/requests.h"
-#include "chat/text_bridge.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
 #include "resources/strings.h"
+#include "text/codepage.h"
+#include "text/codings.h"
 #include "text/time_of_day.h"
 
 namespace vellora {
@@ -30,7 +31,7 @@ bool SendMsg(Client& client, const std::wstring& realMsg, const std::wstring& fr
         error = kStrNotConnected;
     } else {
         const Endpoints& e = client.endpoints;
-        std::string request = SendMessageRequest(e, TextToBytes(s.JSessionId), TextToBytes(realMsg));
+        std::string request = SendMessageRequest(e, WideToAnsi(s.JSessionId), WideToAnsi(realMsg));
         std::string answer;
         if (!HttpRequest(e.ChatAddress, e.Port, request, answer, kProtocolTimeoutMs, false)) {
             // The server may have taken the line before the answer was lost.
@@ -52,7 +53,7 @@ bool SendMsg(Client& client, const std::wstring& realMsg, const std::wstring& fr
 }
 
 bool MainEnter(Client& client, const std::wstring& input) {
-    return SendMsg(client, EncodeChatText(input), L"");
+    return SendMsg(client, PercentEncodeAll(input), L"");
 }
 
 }  // namespace vellora

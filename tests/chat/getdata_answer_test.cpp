@@ -211,12 +211,13 @@ TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
 
 TEST_F(GetdataAnswerTest, ChatLinesGoToTheChatPaneWithOneTimeForTheBatch) {
     clock_.SetSecondsSinceMidnight(3661);
-    Handle(Body().User("anna").Line(1, "ben", "hi anna").Line(2, "", "*** carl betritt den Raum.").Line(7, "x&amp;y", "z")
-               .Complete());
+    Handle(Body().User("anna").Line(1, "ben", "Hallo &amp; Servus \x80 &#9829;<br>").Line(2, "", "*** carl betritt den Raum.")
+               .Line(7, "x&amp;y", "z").Complete());
     ASSERT_EQ(rc_.view.lines.size(), 3u);
     EXPECT_EQ(rc_.view.lines[0].type, 1);
     EXPECT_EQ(rc_.view.lines[0].user, L"ben");
-    EXPECT_EQ(rc_.view.lines[0].msg, L"hi anna");
+    // Entities decoded, bytes through the code page (0x80 is the euro sign).
+    EXPECT_EQ(rc_.view.lines[0].msg, L"Hallo & Servus \u20AC \u2665\r\n");
     EXPECT_EQ(rc_.view.lines[1].type, 2);
     EXPECT_EQ(rc_.view.lines[2].type, 7);
     EXPECT_EQ(rc_.view.lines[2].user, L"x&amp;y");  // names are taken as they stand

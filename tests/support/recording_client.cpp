@@ -57,6 +57,10 @@ RowPicture RecordingPictures::NewEntryPicture(std::size_t index) {
     owner_.log.push_back("NewEntryPicture " + std::to_string(index));
     newEntries.push_back(index);
     RosterEntry& entry = owner_.client.roster.at(index);
+    if (pictureForEveryEntry) {
+        entry.Picture = ++lastPicture;
+        return entry.Picture;
+    }
     auto known = knownPictures.find(entry.PicStr);
     if (known == knownPictures.end()) return -1;
     entry.Picture = known->second;

@@ -72,6 +72,9 @@ public:
 
     // Pictures known at once for a picture source (as placeholders are).
     std::map<std::wstring, PictureHandle> knownPictures;
+    // When set, every new entry gets a fresh picture 1001, 1002, ...
+    bool pictureForEveryEntry = false;
+    PictureHandle lastPicture = 1000;
     // What NextPictureToLoad and NextAgeToRetrieve hand out, first first.
     std::vector<std::wstring> picturesToLoad;
     std::vector<std::int32_t> agesToRetrieve;
