@@ -119,10 +119,9 @@ void Timer1_Timer(Client& client) {
             ServiceMediaStream(client);
             if (client.hooks.ToasterTick) client.hooks.ToasterTick(kToasterLifetimeMs);
             if (poll.ChatTurn) ChatTurn(client);
-            if (client.settings.GrayOrHilightUsersMode == 2 && TickElapsed(client.LastHilightUpdate, kIdleGrayingIntervalMs) &&
-                client.hooks.GrayIdleUsers) {
-                client.hooks.GrayIdleUsers();
-            }
+            bool grayingDue = client.settings.GrayOrHilightUsersMode == 2 &&
+                              TickElapsed(client.LastHilightUpdate, kIdleGrayingIntervalMs);
+            if (grayingDue && client.hooks.GrayIdleUsers) client.hooks.GrayIdleUsers();
         }
         poll.InTimer = false;
     }

@@ -51,7 +51,8 @@ void SetInitialDrawingState(RosterEntry& entry, std::int32_t mode, const Relatio
             break;
         case 1:
         case 2:
-            entry.ShowNormal = FindInList(lists.Banned, entry.Name) < 0 && FindInList(lists.TempIgnored, entry.Name) < 0;
+            entry.ShowNormal =
+                FindInList(lists.Banned, entry.Name) < 0 && FindInList(lists.TempIgnored, entry.Name) < 0;
             entry.IsIgnored = !entry.ShowNormal;
             break;
         case 3:

@@ -34,7 +34,8 @@ public:
         return *this;
     }
     Body& Counts(const std::string& active, const std::string& passive) {
-        counts_ = "top.setUserCounts({'count':{'active':'" + active + "', 'passive':'" + passive + "', 'total':'9'}});\n";
+        counts_ = "top.setUserCounts({'count':{'active':'" + active + "', 'passive':'" + passive +
+                  "', 'total':'9'}});\n";
         return *this;
     }
     Body& Text(const std::string& text) {
@@ -211,8 +212,12 @@ TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
 
 TEST_F(GetdataAnswerTest, ChatLinesGoToTheChatPaneWithOneTimeForTheBatch) {
     clock_.SetSecondsSinceMidnight(3661);
-    Handle(Body().User("anna").Line(1, "ben", "Hallo &amp; Servus \x80 &#9829;<br>").Line(2, "", "*** carl betritt den Raum.")
-               .Line(7, "x&amp;y", "z").Complete());
+    Handle(Body()
+               .User("anna")
+               .Line(1, "ben", "Hallo &amp; Servus \x80 &#9829;<br>")
+               .Line(2, "", "*** carl betritt den Raum.")
+               .Line(7, "x&amp;y", "z")
+               .Complete());
     ASSERT_EQ(rc_.view.lines.size(), 3u);
     EXPECT_EQ(rc_.view.lines[0].type, 1);
     EXPECT_EQ(rc_.view.lines[0].user, L"ben");
@@ -293,7 +298,8 @@ TEST_F(GetdataAnswerTest, AnIncompleteAnswerIsReportedButItsLinesAndCountsAreUse
 TEST_F(GetdataAnswerTest, ADenialReportsTheLostLoginOnce) {
     StartWith({"anna", "ben"});
     client().settings.ErrorToaster = true;
-    std::string denied = Body().Text("Denied, please login.").User("anna").Line(1, "ben", "x").Counts("5", "6").Complete();
+    std::string denied =
+        Body().Text("Denied, please login.").User("anna").Line(1, "ben", "x").Counts("5", "6").Complete();
     Handle(denied);
     EXPECT_EQ(rc_.StatusLines(), (Names{L"Login is no longer valid"}));
     EXPECT_TRUE(client().session.Disconnected);

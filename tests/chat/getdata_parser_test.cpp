@@ -118,7 +118,8 @@ TEST(GetdataParser, ChatRecordsAndTheirOddities) {
 
     // The last record needs no separator after it; a record without its
     // style marker is dropped.
-    a = ParseGetdata("var chats={'chats':[" + Chat("1", "m1", "n1") + ",{'mtype':'1','msg':'m2','id':'9','name':'n2'}]}");
+    a = ParseGetdata("var chats={'chats':[" + Chat("1", "m1", "n1") +
+                     ",{'mtype':'1','msg':'m2','id':'9','name':'n2'}]}");
     ASSERT_EQ(a.Chats.size(), 1u);
     EXPECT_EQ(a.Chats[0].Name, L"n1");
 

@@ -23,8 +23,8 @@ using Names = std::vector<std::wstring>;
 
 TEST(LoginAnswers, CookieValueEndsAtTheSemicolonOnItsLine) {
     std::string value;
-    EXPECT_EQ(FindCookie("HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc; path=/\r\n\r\n", "Set-Cookie: PHPSESSID=", value),
-              CookieSearch::Found);
+    const std::string answer = "HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc; path=/\r\n\r\n";
+    EXPECT_EQ(FindCookie(answer, "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
     EXPECT_EQ(value, "abc");
     EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=;", "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
     EXPECT_EQ(value, "");

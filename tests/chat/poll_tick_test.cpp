@@ -108,7 +108,8 @@ TEST_F(PollTickTest, StepsRunInTheirOrderAndTheAnswerIsHandledInTheChatTurn) {
     rc_.log.clear();
     client().LastHilightUpdate = TickNow();
     Tick();
-    EXPECT_EQ(rc_.log, (Log{"SongStep", "ToasterTick 12000", "NewEntryPicture 0", "AddUserRow anna", "InMessage 1 hi"}));
+    EXPECT_EQ(rc_.log,
+              (Log{"SongStep", "ToasterTick 12000", "NewEntryPicture 0", "AddUserRow anna", "InMessage 1 hi"}));
     // The next request went out in the same tick.
     EXPECT_NE(client().session.Chat.socket, 0u);
     EXPECT_FALSE(client().poll.ChatTurn);

@@ -35,7 +35,8 @@ TEST_F(StringsTest, UmlautsAndControlCharactersAreReadAsWritten) {
     SetUiLanguage(UiLanguage::German);
     EXPECT_EQ(LoadResString(1051), L"Zeit\u00FCberschreitung");
     EXPECT_EQ(LoadResString(2519), L"&Schlie\u00DFen");
-    EXPECT_EQ(LoadResString(1003), L"Erweitert-Schaltfl\u00E4che\r\u00D6ffnet des Men\u00FC f\u00FCr erweiterte Optionen");
+    EXPECT_EQ(LoadResString(1003),
+              L"Erweitert-Schaltfl\u00E4che\r\u00D6ffnet des Men\u00FC f\u00FCr erweiterte Optionen");
     EXPECT_EQ(LoadResString(1023), L"\rStatus:\t neutral");
     SetUiLanguage(UiLanguage::English);
     EXPECT_EQ(LoadResString(1055), L"Login failed. ('Ein Login in den Chat ist nicht m\u00F6glich')");

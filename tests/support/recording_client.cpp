@@ -137,7 +137,9 @@ RecordingClient::RecordingClient() {
     client.pictures = &pictures;
     client.window = &window;
     client.hooks.SongStep = [this] { log.push_back("SongStep"); };
-    client.hooks.ToasterTick = [this](std::uint32_t lifetime) { log.push_back("ToasterTick " + std::to_string(lifetime)); };
+    client.hooks.ToasterTick = [this](std::uint32_t lifetime) {
+        log.push_back("ToasterTick " + std::to_string(lifetime));
+    };
     client.hooks.GrayIdleUsers = [this] { log.push_back("GrayIdleUsers"); };
 }
 
