@@ -1,8 +1,48 @@
+#include <dirent.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstdio>
 
 #include "core/files.h"
 
 namespace vellora {
+namespace {
+
+// Program text from a native UTF-8 name; malformed bytes are taken one by one
+// as Latin-1 so that no name gets lost.
+std::wstring WideFromNative(std::string_view bytes) {
+    std::wstring out;
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        unsigned char b = static_cast<unsigned char>(bytes[i]);
+        std::size_t extra = b >= 0xF0 && b < 0xF8 ? 3 : b >= 0xE0 ? 2 : b >= 0xC0 ? 1 : 0;
+        std::uint32_t c = extra == 3 ? b & 0x07 : extra == 2 ? b & 0x0F : b & 0x1F;
+        // Plain ASCII and stray bytes take the !ok path below.
+        bool ok = b >= 0xC0 && i + extra < bytes.size();
+        for (std::size_t k = 1; ok && k <= extra; ++k) {
+            unsigned char cont = static_cast<unsigned char>(bytes[i + k]);
+            if ((cont & 0xC0) != 0x80) ok = false;
+            c = (c << 6) | (cont & 0x3F);
+        }
+        if (!ok) {
+            out += static_cast<wchar_t>(b);
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            out += static_cast<wchar_t>(0xD800 + (c >> 10));
+            out += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            out += static_cast<wchar_t>(c);
+        }
+        i += extra + 1;
+    }
+    return out;
+}
+
+}  // namespace
 
 std::string NativePath(const std::wstring& path) {
     std::string out;
@@ -53,6 +93,47 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
     std::fclose(f);
     if (tooLarge || failed) return std::nullopt;
     return bytes;
+}
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
+    if (!f) return false;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    return std::fclose(f) == 0 && written;
+}
+
+bool CreateFolder(const std::wstring& path) { return ::mkdir(NativePath(path).c_str(), 0777) == 0; }
+
+bool FolderExists(const std::wstring& path) {
+    struct stat info {};
+    return ::stat(NativePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    std::string nativeFolder = NativePath(folder);
+    DIR* dir = ::opendir(nativeFolder.empty() ? "." : nativeFolder.c_str());
+    if (!dir) return names;
+    while (const dirent* entry = ::readdir(dir)) {
+        std::wstring name = WideFromNative(entry->d_name);
+        if (!MatchesPattern(name, pattern)) continue;
+        std::wstring full = folder;
+        if (!full.empty() && full.back() != kPathSeparator) full += kPathSeparator;
+        if (FolderExists(full + name)) continue;
+        names.push_back(std::move(name));
+    }
+    ::closedir(dir);
+    return names;
+}
+
+std::wstring SystemAppDataFolder() { return {}; }
+
+std::wstring ProgramFolder() {
+    char buffer[4096];
+    ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("./");
+    path.erase(path.find_last_of('/') + 1);
+    return WideFromNative(path);
 }
 
 }  // namespace vellora

@@ -1,4 +1,7 @@
 #include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
 
 #include "core/files.h"
 
@@ -27,6 +30,67 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
     }
     CloseHandle(f);
     return result;
+}
+
+bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
+    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
+                           nullptr);
+    if (f == INVALID_HANDLE_VALUE) return false;
+    bool written = true;
+    std::size_t done = 0;
+    while (written && done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 20));
+        DWORD put = 0;
+        written = WriteFile(f, bytes.data() + done, chunk, &put, nullptr) && put == chunk;
+        done += put;
+    }
+    SetEndOfFile(f);
+    CloseHandle(f);
+    return written;
+}
+
+bool CreateFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr) != 0; }
+
+bool FolderExists(const std::wstring& path) {
+    DWORD attributes = GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstring& pattern) {
+    std::vector<std::wstring> names;
+    std::wstring search = folder;
+    if (!search.empty() && search.back() != L'\\' && search.back() != L'/') search += L'\\';
+    search += pattern;
+    WIN32_FIND_DATAW found{};
+    HANDLE find = FindFirstFileW(search.c_str(), &found);
+    if (find == INVALID_HANDLE_VALUE) return names;
+    do {
+        bool isFile = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (isFile && MatchesPattern(found.cFileName, pattern)) names.emplace_back(found.cFileName);
+    } while (FindNextFileW(find, &found));
+    FindClose(find);
+    return names;
+}
+
+std::wstring SystemAppDataFolder() {
+    wchar_t path[MAX_PATH + 1] = {};
+    if (FAILED(SHGetFolderPathW(nullptr, CSIDL_APPDATA, nullptr, SHGFP_TYPE_CURRENT, path))) return {};
+    return path;
+}
+
+std::wstring ProgramFolder() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n == 0) return {};
+        if (n < path.size()) {
+            path.resize(n);
+            break;
+        }
+        path.resize(path.size() * 2);
+    }
+    path.erase(path.find_last_of(L'\\') + 1);
+    return path;
 }
 
 }  // namespace vellora

@@ -1,6 +1,7 @@
 #include "support/platform.h"
 
 #ifdef _WIN32
+#include <winsock2.h>
 #include <windows.h>
 #endif
 
@@ -12,6 +13,16 @@ bool RunningUnderWine() {
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 #else
     return false;
+#endif
+}
+
+void EnsureSocketsStarted() {
+#ifdef _WIN32
+    static bool started = [] {
+        WSADATA data{};
+        return WSAStartup(0x0202, &data) == 0;
+    }();
+    (void)started;
 #endif
 }
 

@@ -1,5 +1,7 @@
 #include "support/scripted_peer.h"
 
+#include "support/platform.h"
+
 #include <chrono>
 
 #ifdef _WIN32
@@ -20,16 +22,6 @@ namespace vellora::test {
 namespace {
 
 using namespace std::chrono_literals;
-
-void EnsureSocketsStarted() {
-#ifdef _WIN32
-    static bool started = [] {
-        WSADATA data{};
-        return WSAStartup(0x0202, &data) == 0;
-    }();
-    (void)started;
-#endif
-}
 
 PeerSocket Listen(std::uint16_t& port) {
     EnsureSocketsStarted();
