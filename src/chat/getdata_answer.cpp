@@ -90,7 +90,7 @@ std::wstring CountsText(const std::wstring& active, const std::wstring& passive)
     return ReplaceNoCase(LoadResString(kStrChatters), L"%C", active);
 }
 
-void HandleGetdataAnswer(Client& client, std::string_view body) {
+void HandleGetdataAnswer(Client& client, std::string_view body, bool fromCurrentLogin) {
     GetdataAnswer answer = ParseGetdata(body);
     Session& s = client.session;
 
@@ -103,7 +103,9 @@ void HandleGetdataAnswer(Client& client, std::string_view body) {
     }
 
     if (answer.Denied) {
-        if (s.Disconnected) {
+        // Reporting a stale denial would throw away the login that has just
+        // replaced its session, and log in once more for nothing.
+        if (s.Disconnected || !fromCurrentLogin) {
             ShowCounts(client, answer.Counts);
         } else {
             ReportStatusString(client, kStrLoginInvalid, true);

@@ -15,7 +15,10 @@ namespace vellora {
 // same in both languages.
 inline constexpr const wchar_t* kInvisibilityNotice = L"Invisibility occured, reconnecting...";
 
-void HandleGetdataAnswer(Client& client, std::string_view body);
+// FromCurrentLogin is false for the answer to a request sent with a chat
+// session that a login has replaced since: a denial in it speaks of that old
+// session, not of the current login.
+void HandleGetdataAnswer(Client& client, std::string_view body, bool fromCurrentLogin = true);
 
 // The status bar text for Active chatters and Passive listeners.
 std::wstring CountsText(const std::wstring& active, const std::wstring& passive);

@@ -54,6 +54,7 @@ bool FitsRequestLine(std::string_view target) {
 
 void SendGetdata(Client& client) {
     const Endpoints& e = client.endpoints;
+    client.poll.ChatRequestSession = client.session.JSessionId;
     client.session.Chat.socket =
         HttpSend(e.ChatAddress, e.Port, GetdataRequest(e, WideToAnsi(client.session.JSessionId)), true);
 }
@@ -96,7 +97,7 @@ void ChatTurn(Client& client) {
 
     std::string body;
     if (chat.socket != 0 && HttpReceive(chat.socket, body, chat.state, false, kProtocolTimeoutMs)) {
-        HandleGetdataAnswer(client, body);
+        HandleGetdataAnswer(client, body, client.poll.ChatRequestSession == client.session.JSessionId);
     }
 
     if (chat.socket == 0) SendGetdata(client);

@@ -29,6 +29,7 @@ struct PollState {
     std::int32_t SideWaitTicks = 0;  // ticks before the media stream is looked at again
     std::wstring PendingPicUrl;      // avatar being fetched; empty when none
     std::int32_t PendingUid = 0;     // user whose profile page is being fetched; 0 when none
+    std::wstring ChatRequestSession;  // the chat session the outstanding getdata request was sent with
     bool SoundStartedThisTick = false;  // at most one notification sound per tick
 };
 

@@ -316,6 +316,20 @@ TEST_F(GetdataAnswerTest, ADenialReportsTheLostLoginOnce) {
     EXPECT_EQ(rc_.view.lines.size(), 1u);
 }
 
+TEST_F(GetdataAnswerTest, ADenialOfAReplacedSessionIsStale) {
+    // The request went out before a re-login replaced its session.
+    HandleGetdataAnswer(client(), Body().Text("Denied, please login.").Counts("2", "3").Complete(), false);
+    EXPECT_TRUE(rc_.StatusLines().empty());
+    EXPECT_FALSE(client().session.Disconnected);
+    EXPECT_FALSE(client().MustSpace);
+    EXPECT_EQ(rc_.window.statusBar, (Names{L"2 chatter, 3 listener"}));
+
+    // An ordinary answer to such a request is used like any other.
+    HandleGetdataAnswer(client(), Body().User("anna").Line(1, "ben", "hi").Complete(), false);
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna"}));
+    EXPECT_EQ(rc_.view.lines.size(), 1u);
+}
+
 TEST_F(GetdataAnswerTest, TheOwnNameIsFoundInOtherCapitalsAndWithTheStaffPrefix) {
     client().session.UserName = L"anna";
     Handle(Body().User("ben").User("ANNA").Complete());

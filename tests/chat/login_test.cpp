@@ -138,6 +138,65 @@ TEST_F(LoginTest, AfterAKickTheLoginWaitsFiveSeconds) {
     EXPECT_FALSE(client().ChatBatchSeen);
 }
 
+// Answers for a whole login from a peer that plays the club and chat servers.
+std::string Http(const std::string& headers, const std::string& body = "") {
+    return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+const std::string kLoginAnswer = Http("Set-Cookie: PHPSESSID=p1; path=/\r\n");
+std::string HomePage(const std::string& idText, const std::string& marker = "<div id=\"logoutContent\">") {
+    return Http("", "<html>" + marker + "<a href=\"/sendrix/club/clubcard/" + idText + "\">Me</a></html>");
+}
+const std::string kEnterAnswer = Http("Set-Cookie: JSESSIONID=j1; Path=/ac\r\n");
+const std::string kParticipation = Http("", "<html>ok</html>");
+
+TEST_F(LoginTest, EachStepOfTheSequenceAndItsFailure) {
+    client().session.LoginPhase = false;
+    auto run = [&](std::vector<std::string> answers) {
+        test::SequencePeer peer(std::move(answers));
+        client().endpoints.Port = peer.Port();
+        client().session.OwnUserId.clear();
+        client().session.Disconnected = false;
+        client().session.LastStatusText.clear();  // no repeat suppression between the cases
+        rc_.view.lines.clear();
+        LoginSequence(client());
+        std::vector<std::wstring> lines = rc_.StatusLines();
+        EXPECT_LE(lines.size(), 1u);
+        return std::make_pair(peer.Requests().size(), lines.empty() ? std::wstring() : lines[0]);
+    };
+    using Result = std::pair<std::size_t, std::wstring>;
+
+    EXPECT_EQ(run({kLoginAnswer, HomePage("123"), kEnterAnswer, kParticipation}), (Result{4, L""}));
+    EXPECT_FALSE(client().session.Disconnected);
+    EXPECT_EQ(client().session.PhpSessionId, L"p1");
+    EXPECT_EQ(client().session.OwnUserId, L"123");
+    EXPECT_EQ(client().session.JSessionId, L"j1");
+
+    EXPECT_EQ(run({kLoginAnswer, HomePage("0123")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, HomePage("12a")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, Http("", "<html>login form</html>")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, HomePage("-5", "<div id='logoutContent'>"), kEnterAnswer, kParticipation}),
+              (Result{4, L""}));
+    EXPECT_EQ(client().session.OwnUserId, L"-5");
+
+    const std::string refusal = Http("", "<p>Ein Login in den Chat ist nicht m&ouml;glich.</p>");
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), refusal}),
+              (Result{3, L"Login failed. ('Ein Login in den Chat ist nicht m\u00F6glich')"}));
+    // The chat server closes without answering: the request fails.
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), ""}), (Result{3, L"Timeout"}));
+
+    // No chat session cookie, or one without its ";": silent stops.
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), Http("")}), (Result{3, L""}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), Http("Set-Cookie: JSESSIONID=j2\r\n")}), (Result{3, L""}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(client().session.JSessionId, L"j1");
+
+    const std::string denial = Http("", "<html>Denied, please login.</html>");
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), kEnterAnswer, denial}),
+              (Result{4, L"Login failed ('Denied, please login')"}));
+    EXPECT_TRUE(client().session.Disconnected);
+}
+
 TEST_F(LoginTest, LogoutIsFiredWithoutWaiting) {
     client().session.JSessionId = L"J9";
     client().session.Disconnected = false;
