@@ -15,9 +15,11 @@
 #include "chat/poll_tick.h"
 #include "chat/requests.h"
 #include "chat/send.h"
+#include "chat/song_post.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
 #include "net/socket.h"
+#include "song/song_tick.h"
 #include "support/fake_clock.h"
 #include "support/recording_client.h"
 #include "support/scripted_peer.h"
@@ -66,7 +68,7 @@ protected:
         Timer1_Timer(client());
     }
     // Ticks until Done holds (checked after every tick); false if it never does.
-    bool TickUntil(const std::function<bool()>& done, int maxTicks = 400) {
+    bool TickUntil(const std::function<bool()>& done, int maxTicks = 800) {
         for (int i = 0; i < maxTicks; ++i) {
             TimerTick();
             if (done()) return true;
@@ -327,6 +329,28 @@ TEST_F(SimulatorTest, SentLinesComeBackWithTheNextPoll) {
         return std::any_of(rc_.view.lines.begin(), rc_.view.lines.end(),
                            [](const test::ShownLine& l) { return l.user == L"demo" && l.type == 1; });
     }));
+}
+
+TEST_F(SimulatorTest, TheSongStepOfTheTickPostsThroughTheChat) {
+    struct Player : MediaPlayer {
+        bool ReadPlayerState(PlayerInfo& info) override {
+            info.Title = L"Artist - A Long Song Title";
+            info.Valid = 1;
+            info.Kind = 2;
+            info.Number = 180000;
+            return true;
+        }
+    } player;
+    SongState song;
+    SendMsgSongPost post(client());
+    client().settings.PostSongs = true;
+    client().hooks.SongStep = [&] { SongTick(song, client().settings, client().LastChatLineTick, player, post); };
+    ASSERT_TRUE(Login());
+    // Posted once the chat has been quiet for five minutes.
+    ASSERT_TRUE(WaitForLine(L"(listening to: Artist - A Long Song Title)"));
+    EXPECT_GE(clock_.Now(), 1000u + 300000u);
+    EXPECT_EQ(song.LastPostedSong, L"Artist - A Long Song Title");
+    EXPECT_NE(song.LastPostTime, 0u);
 }
 
 TEST_F(SimulatorTest, SendErrorsLeaveTheInputAndTheirConnectionState) {
