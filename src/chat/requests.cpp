@@ -50,6 +50,30 @@ void AppendRequestLine(std::string& r, std::string_view method, std::string_view
     r += " HTTP/1.1\r\n";
 }
 
+// The poll and the logout: the chat page as the poll frame asks for it.
+std::string ChatPageRequest(const Endpoints& e, std::string_view path, std::string_view jSessionId) {
+    std::string r;
+    AppendRequestLine(r, "GET", path);
+    AppendBrowserBlock(r, e.ChatHost);
+    AppendReferer(r, e.ChatHost, "/ac/chat/getdata");
+    AppendCookie(r, "JSESSIONID", jSessionId);
+    r += kNoCache;
+    AppendTransportTail(r);
+    r += kCrLf;
+    return r;
+}
+
+// Avatars and profile pages: no referer, no cookie, under the media host.
+std::string MediaRequest(const Endpoints& e, std::string_view target) {
+    std::string r;
+    AppendRequestLine(r, "GET", target);
+    AppendBrowserBlock(r, e.MediaHost);
+    r += kNoCache;
+    AppendTransportTail(r);
+    r += kCrLf;
+    return r;
+}
+
 }  // namespace
 
 std::string LoginFormRequest(const Endpoints& e, std::string_view loginName, std::string_view password) {
@@ -114,15 +138,7 @@ std::string ParticipateRequest(const Endpoints& e, std::string_view jSessionId) 
 }
 
 std::string GetdataRequest(const Endpoints& e, std::string_view jSessionId) {
-    std::string r;
-    AppendRequestLine(r, "GET", "/ac/chat/getdata");
-    AppendBrowserBlock(r, e.ChatHost);
-    AppendReferer(r, e.ChatHost, "/ac/chat/getdata");
-    AppendCookie(r, "JSESSIONID", jSessionId);
-    r += kNoCache;
-    AppendTransportTail(r);
-    r += kCrLf;
-    return r;
+    return ChatPageRequest(e, "/ac/chat/getdata", jSessionId);
 }
 
 std::string SendMessageRequest(const Endpoints& e, std::string_view jSessionId, std::string_view messageBytes) {
@@ -143,15 +159,7 @@ std::string SendMessageRequest(const Endpoints& e, std::string_view jSessionId, 
 }
 
 std::string LogoutRequest(const Endpoints& e, std::string_view jSessionId) {
-    std::string r;
-    AppendRequestLine(r, "GET", "/ac/chat/logout");
-    AppendBrowserBlock(r, e.ChatHost);
-    AppendReferer(r, e.ChatHost, "/ac/chat/getdata");
-    AppendCookie(r, "JSESSIONID", jSessionId);
-    r += kNoCache;
-    AppendTransportTail(r);
-    r += kCrLf;
-    return r;
+    return ChatPageRequest(e, "/ac/chat/logout", jSessionId);
 }
 
 std::string AvatarRequest(const Endpoints& e, std::string_view picUrl) {
@@ -165,26 +173,11 @@ std::string AvatarRequest(const Endpoints& e, std::string_view picUrl) {
         start = small + 3;
     }
     target += picUrl.substr(start);
-
-    std::string r;
-    AppendRequestLine(r, "GET", target);
-    AppendBrowserBlock(r, e.MediaHost);
-    r += kNoCache;
-    AppendTransportTail(r);
-    r += kCrLf;
-    return r;
+    return MediaRequest(e, target);
 }
 
 std::string ProfileRequest(const Endpoints& e, std::int32_t uid) {
-    std::string target = "http://" + e.ClubHost + "/sendrix/club/clubcard/index.php?uid=" + std::to_string(uid);
-
-    std::string r;
-    AppendRequestLine(r, "GET", target);
-    AppendBrowserBlock(r, e.MediaHost);
-    r += kNoCache;
-    AppendTransportTail(r);
-    r += kCrLf;
-    return r;
+    return MediaRequest(e, "http://" + e.ClubHost + "/sendrix/club/clubcard/index.php?uid=" + std::to_string(uid));
 }
 
 }  // namespace vellora

@@ -52,6 +52,16 @@ std::size_t RequestBodyLength(const std::string& headers) {
     return value;
 }
 
+// Closes the listening socket, which also unblocks an accept() still waiting
+// for a client that never came, and waits for the peer's thread.
+void StopListening(std::uintptr_t listener, std::thread& thread) {
+#ifndef _WIN32
+    shutdown(static_cast<PeerSocket>(listener), SHUT_RDWR);
+#endif
+    CloseSocket(static_cast<PeerSocket>(listener));
+    if (thread.joinable()) thread.join();
+}
+
 // Reads one request: headers and a Content-Length body, if any.
 std::string ReadRequest(PeerSocket conn) {
     std::string got;
@@ -94,14 +104,7 @@ ScriptedPeer::ScriptedPeer(Script script) : script_(std::move(script)) {
     thread_ = std::thread([this] { Run(); });
 }
 
-ScriptedPeer::~ScriptedPeer() {
-    // Unblock accept() if no client ever came.
-#ifndef _WIN32
-    shutdown(static_cast<PeerSocket>(listener_), SHUT_RDWR);
-#endif
-    CloseSocket(static_cast<PeerSocket>(listener_));
-    if (thread_.joinable()) thread_.join();
-}
+ScriptedPeer::~ScriptedPeer() { StopListening(listener_, thread_); }
 
 void ScriptedPeer::Run() {
     PeerSocket conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
@@ -203,13 +206,7 @@ SequencePeer::SequencePeer(std::vector<std::string> answers) : answers_(std::mov
     thread_ = std::thread([this] { Run(); });
 }
 
-SequencePeer::~SequencePeer() {
-#ifndef _WIN32
-    shutdown(static_cast<PeerSocket>(listener_), SHUT_RDWR);
-#endif
-    CloseSocket(static_cast<PeerSocket>(listener_));
-    if (thread_.joinable()) thread_.join();
-}
+SequencePeer::~SequencePeer() { StopListening(listener_, thread_); }
 
 void SequencePeer::Run() {
     for (const std::string& answer : answers_) {
