@@ -52,6 +52,30 @@ std::size_t RequestBodyLength(const std::string& headers) {
     return value;
 }
 
+// Closes the listening socket, which also unblocks an accept() still waiting
+// for a client that never came, and waits for the peer's thread.
+void StopListening(std::uintptr_t listener, std::thread& thread) {
+#ifndef _WIN32
+    shutdown(static_cast<PeerSocket>(listener), SHUT_RDWR);
+#endif
+    CloseSocket(static_cast<PeerSocket>(listener));
+    if (thread.joinable()) thread.join();
+}
+
+// Reads one request: headers and a Content-Length body, if any.
+std::string ReadRequest(PeerSocket conn) {
+    std::string got;
+    char buf[65536];
+    for (;;) {
+        std::size_t end = got.find("\r\n\r\n");
+        if (end != std::string::npos && got.size() >= end + 4 + RequestBodyLength(got.substr(0, end + 2))) break;
+        int n = static_cast<int>(recv(conn, buf, sizeof buf, 0));
+        if (n <= 0) break;
+        got.append(buf, static_cast<std::size_t>(n));
+    }
+    return got;
+}
+
 }  // namespace
 
 Script& Script::Send(std::string bytes) {
@@ -80,14 +104,7 @@ ScriptedPeer::ScriptedPeer(Script script) : script_(std::move(script)) {
     thread_ = std::thread([this] { Run(); });
 }
 
-ScriptedPeer::~ScriptedPeer() {
-    // Unblock accept() if no client ever came.
-#ifndef _WIN32
-    shutdown(static_cast<PeerSocket>(listener_), SHUT_RDWR);
-#endif
-    CloseSocket(static_cast<PeerSocket>(listener_));
-    if (thread_.joinable()) thread_.join();
-}
+ScriptedPeer::~ScriptedPeer() { StopListening(listener_, thread_); }
 
 void ScriptedPeer::Run() {
     PeerSocket conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
@@ -104,14 +121,7 @@ void ScriptedPeer::Run() {
     }
     char buf[65536];
     if (script_.readRequest) {
-        std::string got;
-        for (;;) {
-            std::size_t end = got.find("\r\n\r\n");
-            if (end != std::string::npos && got.size() >= end + 4 + RequestBodyLength(got.substr(0, end + 2))) break;
-            int n = static_cast<int>(recv(conn, buf, sizeof buf, 0));
-            if (n <= 0) break;
-            got.append(buf, static_cast<std::size_t>(n));
-        }
+        std::string got = ReadRequest(conn);
         std::lock_guard lock(mutex_);
         request_ = got;
         requestDone_ = true;
@@ -189,6 +199,36 @@ std::uint16_t ScriptedPeer::UnusedPort() {
     PeerSocket s = Listen(port);
     CloseSocket(s);
     return port;
+}
+
+SequencePeer::SequencePeer(std::vector<std::string> answers) : answers_(std::move(answers)) {
+    listener_ = static_cast<std::uintptr_t>(Listen(port_));
+    thread_ = std::thread([this] { Run(); });
+}
+
+SequencePeer::~SequencePeer() { StopListening(listener_, thread_); }
+
+void SequencePeer::Run() {
+    for (const std::string& answer : answers_) {
+        PeerSocket conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
+#ifdef _WIN32
+        if (conn == INVALID_SOCKET) return;
+#else
+        if (conn < 0) return;
+#endif
+        std::string request = ReadRequest(conn);
+        {
+            std::lock_guard lock(mutex_);
+            requests_.push_back(std::move(request));
+        }
+        send(conn, answer.data(), static_cast<int>(answer.size()), 0);
+        CloseSocket(conn);
+    }
+}
+
+std::vector<std::string> SequencePeer::Requests() {
+    std::lock_guard lock(mutex_);
+    return requests_;
 }
 
 }  // namespace vellora::test

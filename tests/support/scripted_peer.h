@@ -67,4 +67,29 @@ private:
     bool clientCloseKnown_ = false;
 };
 
+// A peer for a sequence of exchanges on one port, as a login makes them: it
+// accepts one connection per answer, in order, reads the whole request,
+// sends the answer and closes.
+class SequencePeer {
+public:
+    explicit SequencePeer(std::vector<std::string> answers);
+    ~SequencePeer();
+    SequencePeer(const SequencePeer&) = delete;
+    SequencePeer& operator=(const SequencePeer&) = delete;
+
+    std::uint16_t Port() const { return port_; }
+    // The requests answered so far.
+    std::vector<std::string> Requests();
+
+private:
+    void Run();
+
+    std::vector<std::string> answers_;
+    std::uintptr_t listener_ = 0;
+    std::uint16_t port_ = 0;
+    std::thread thread_;
+    std::mutex mutex_;
+    std::vector<std::string> requests_;
+};
+
 }  // namespace vellora::test

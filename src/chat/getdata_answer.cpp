@@ -1,0 +1,123 @@
+#include "chat/getdata_answer.h"
+
+#include "chat/getdata_parser.h"
+#include "core/client_events.h"
+#include "resources/strings.h"
+#include "text/case.h"
+#include "text/time_of_day.h"
+#include "text/un_html.h"
+#include "view/roster_merge.h"
+
+namespace vellora {
+namespace {
+
+constexpr std::int32_t kStrChattersAndListeners = 1007;
+constexpr std::int32_t kStrChatters = 1008;
+constexpr std::int32_t kStrListeners = 1009;
+constexpr std::int32_t kStrLoginInvalid = 1065;
+constexpr std::int32_t kStrPackageIncomplete = 1066;
+
+constexpr std::wstring_view kStaffPrefix = L"club-team: ";
+
+// Every occurrence of What in Text, compared without regard to case.
+std::wstring ReplaceNoCase(const std::wstring& text, std::wstring_view what, const std::wstring& with) {
+    std::wstring out;
+    std::size_t i = 0;
+    while (i < text.size()) {
+        if (i + what.size() <= text.size() && EqualsNoCase(std::wstring_view(text).substr(i, what.size()), what)) {
+            out += with;
+            i += what.size();
+        } else {
+            out += text[i++];
+        }
+    }
+    return out;
+}
+
+void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
+    std::int32_t time = TimeOfDaySeconds();
+    client.AlertSoundDue = false;
+    for (const ChatRecord& chat : chats) {
+        if (client.MustSpace) {
+            for (const wchar_t* line : {L"", L"   Reconnected", L""}) {
+                std::wstring text = line;
+                client.view->InMessage(1, L"", text, -1);
+            }
+            client.MustSpace = false;
+        }
+        std::wstring msg = UnHtml(chat.Msg);
+        client.view->InMessage(chat.Type, chat.Name, msg, time);
+    }
+    if (!client.ChatBatchSeen) {
+        client.ChatBatchSeen = true;
+        SetMustSpace(client, false);
+    }
+    if (client.AlertSoundDue && client.settings.SoundPlay) PlayNotificationSound(client);
+}
+
+// The own user must be listed; the listed spelling of the name wins, and a
+// listing with the staff prefix switches to the staff menus.
+void CheckOwnPresence(Client& client) {
+    std::wstring& userName = client.session.UserName;
+    if (FindRosterEntry(client.roster, userName) >= 0) return;
+    std::wstring staffName = std::wstring(kStaffPrefix) + userName;
+    for (const RosterEntry& entry : client.roster) {
+        if (EqualsNoCase(entry.Name, userName)) {
+            userName = entry.Name;
+            return;
+        }
+        if (EqualsNoCase(entry.Name, staffName)) {
+            userName = entry.Name;
+            client.window->SwitchToStaffMenus();
+            return;
+        }
+    }
+    ReportStatus(client, kInvisibilityNotice, false);
+    SetMustSpace(client, true);
+}
+
+void ShowCounts(Client& client, const std::optional<ParticipantCounts>& counts) {
+    if (counts) client.window->SetStatusBarText(CountsText(counts->Active, counts->Passive));
+}
+
+}  // namespace
+
+std::wstring CountsText(const std::wstring& active, const std::wstring& passive) {
+    if (active == L"0") return ReplaceNoCase(LoadResString(kStrListeners), L"%L", passive);
+    if (passive != L"0") {
+        return ReplaceNoCase(ReplaceNoCase(LoadResString(kStrChattersAndListeners), L"%L", passive), L"%C", active);
+    }
+    return ReplaceNoCase(LoadResString(kStrChatters), L"%C", active);
+}
+
+void HandleGetdataAnswer(Client& client, std::string_view body, bool fromCurrentLogin) {
+    GetdataAnswer answer = ParseGetdata(body);
+    Session& s = client.session;
+
+    // A cut-off answer is only reported; the chat lines and counts it does
+    // carry are still used, its user list is not.
+    if (!answer.Complete) {
+        bool wasDisconnected = s.Disconnected;
+        ReportStatusString(client, kStrPackageIncomplete, false);
+        s.Disconnected = wasDisconnected;
+    }
+
+    if (answer.Denied) {
+        // Reporting a stale denial would throw away the login that has just
+        // replaced its session, and log in once more for nothing.
+        if (s.Disconnected || !fromCurrentLogin) {
+            ShowCounts(client, answer.Counts);
+        } else {
+            ReportStatusString(client, kStrLoginInvalid, true);
+            SetMustSpace(client, true);
+        }
+        return;
+    }
+
+    if (answer.Complete && !answer.Users.empty()) MergeUserList(client, answer.Users);
+    if (!answer.Chats.empty()) ShowChatLines(client, answer.Chats);
+    if (answer.Complete && !s.Disconnected) CheckOwnPresence(client);
+    ShowCounts(client, answer.Counts);
+}
+
+}  // namespace vellora

@@ -1,0 +1,376 @@
+// Handling complete getdata answers against recording fakes of the window
+// layer: the roster merge, chat lines, own presence, denial and counts.
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "chat/getdata_answer.h"
+#include "resources/strings.h"
+#include "support/fake_clock.h"
+#include "support/recording_client.h"
+
+namespace vellora {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+// Builds getdata bodies the way the chat server writes them.
+class Body {
+public:
+    Body& User(const std::string& name, const std::string& src = "", const std::string& id = "1") {
+        users_ += (users_.empty() ? "" : ",") + ("{'id':'" + id + "','name':'" + name + "','src':'" + src + "'}");
+        hasUsers_ = true;
+        return *this;
+    }
+    Body& EmptyUserList() {
+        hasUsers_ = true;
+        return *this;
+    }
+    Body& Line(int type, const std::string& name, const std::string& msg) {
+        chats_ += (chats_.empty() ? "" : ",") + ("{'mtype':'" + std::to_string(type) + "','msg':'" + msg +
+                                                 "','id':'5','name':'" + name + "','nameStyle':'n'}");
+        return *this;
+    }
+    Body& Counts(const std::string& active, const std::string& passive) {
+        counts_ = "top.setUserCounts({'count':{'active':'" + active + "', 'passive':'" + passive +
+                  "', 'total':'9'}});\n";
+        return *this;
+    }
+    Body& Text(const std::string& text) {
+        extra_ += text;
+        return *this;
+    }
+    std::string Incomplete() const { return Page(); }
+    std::string Complete() const { return Page() + "</html>"; }
+
+private:
+    std::string Page() const {
+        std::string page = "<html><head><script>\n" + extra_;
+        if (hasUsers_) page += "top.showUser({'user':[" + users_ + "]});\n";
+        if (!chats_.empty()) page += "var chats={'chats':[" + chats_ + "]};\n";
+        page += counts_;
+        return page + "</script></head><body></body>";
+    }
+    std::string users_, chats_, counts_, extra_;
+    bool hasUsers_ = false;
+};
+
+class GetdataAnswerTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        rc_.EnterChat();
+        client().session.UserName = L"anna";
+        client().FriendsAtEntryDone = true;
+        client().ChatBatchSeen = true;
+    }
+    void TearDown() override { SetUiLanguage(UiLanguage::English); }
+
+    Client& client() { return rc_.client; }
+    void Handle(const std::string& body) { HandleGetdataAnswer(client(), body); }
+    // A roster of these users with pictures 101, 102, ... from a first answer.
+    void StartWith(const std::vector<std::string>& names) {
+        Body body;
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            std::string src = "pic/" + names[i];
+            rc_.pictures.knownPictures[std::wstring(src.begin(), src.end())] = static_cast<PictureHandle>(101 + i);
+            body.User(names[i], src);
+        }
+        Handle(body.Complete());
+        rc_.pictures.released.clear();
+        rc_.log.clear();
+    }
+    void ExpectRowsMatchRoster() { EXPECT_EQ(rc_.RowNames(), rc_.RosterNames()); }
+
+    test::FakeClock clock_;
+    test::RecordingClient rc_;
+};
+
+TEST_F(GetdataAnswerTest, MergeRemovesWhatTheListDropsAndKeepsTheRest) {
+    StartWith({"anna", "carl", "ben"});
+    Handle(Body().User("anna", "pic/anna").User("ben", "pic/ben").Complete());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"ben"}));
+    ExpectRowsMatchRoster();
+    EXPECT_EQ(client().roster[0].Picture, 101);
+    EXPECT_EQ(client().roster[1].Picture, 103);
+    EXPECT_EQ(rc_.pictures.released, (std::vector<PictureHandle>{102}));
+    EXPECT_EQ(rc_.pictures.newEntries.size(), 3u);  // only the first answer's entries
+}
+
+TEST_F(GetdataAnswerTest, MergeFollowsTheServersOrder) {
+    StartWith({"anna", "ben"});
+    Handle(Body().User("ben", "pic/ben").User("anna", "pic/anna-new").Complete());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"ben", L"anna"}));
+    ExpectRowsMatchRoster();
+    // anna was removed with her picture and came back as a new entry.
+    EXPECT_EQ(rc_.pictures.released, (std::vector<PictureHandle>{101}));
+    EXPECT_EQ(client().roster[0].Picture, 102);
+    EXPECT_EQ(client().roster[1].PicStr, L"pic/anna-new");
+    EXPECT_EQ(client().roster[1].Picture, kNoPicture);
+    EXPECT_EQ(rc_.log, (std::vector<std::string>{"ReleasePicture 101", "RemoveUserRow 0", "NewEntryPicture 1",
+                                                  "AddUserRow anna"}));
+}
+
+TEST_F(GetdataAnswerTest, MergeReleasesPicturesAtTheEndAndInTheMiddle) {
+    StartWith({"anna", "ben", "carl", "dora"});
+    Handle(Body().User("anna", "pic/anna").User("carl", "pic/carl").Complete());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"carl"}));
+    ExpectRowsMatchRoster();
+    // ben from the middle, then dora from the end.
+    EXPECT_EQ(rc_.pictures.released, (std::vector<PictureHandle>{102, 104}));
+
+    // Several at the end go last first; entries without a picture or whose
+    // picture failed release nothing.
+    client().roster[1].Picture = kPictureFailed;
+    Handle(Body().User("zoe").Complete());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"zoe"}));
+    ExpectRowsMatchRoster();
+    EXPECT_EQ(rc_.pictures.released, (std::vector<PictureHandle>{102, 104, 101}));
+}
+
+TEST_F(GetdataAnswerTest, AnEmptyOrMissingUserListLeavesTheRosterAlone) {
+    StartWith({"anna", "ben"});
+    Handle(Body().EmptyUserList().Complete());
+    Handle(Body().Counts("1", "1").Complete());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"ben"}));
+    EXPECT_TRUE(rc_.pictures.released.empty());
+    EXPECT_TRUE(rc_.StatusLines().empty());
+}
+
+TEST_F(GetdataAnswerTest, NewEntriesStartDrawnByTheGrayOutMode) {
+    client().lists.Friends = {L"Bob"};
+    client().lists.Banned = {L"CARL"};
+    client().lists.TempIgnored = {L"dora"};
+    auto drawn = [&](int mode) {
+        client().settings.GrayOrHilightUsersMode = mode;
+        client().roster.clear();
+        rc_.window.rows.clear();
+        Handle(Body().User("anna").User("bob", "", "-7").User("carl").User("dora").User("anna").Complete());
+        std::vector<std::pair<bool, bool>> state;
+        for (const RosterEntry& e : client().roster) state.emplace_back(e.ShowNormal, e.IsIgnored);
+        for (std::size_t i = 0; i < client().roster.size(); ++i) {
+            EXPECT_EQ(rc_.window.rows[i].showNormal, client().roster[i].ShowNormal);
+        }
+        return state;
+    };
+    using S = std::vector<std::pair<bool, bool>>;
+    EXPECT_EQ(drawn(0), (S{{true, false}, {true, false}, {true, false}, {true, false}, {true, false}}));
+    EXPECT_EQ(drawn(1), (S{{true, false}, {true, false}, {false, true}, {false, true}, {true, false}}));
+    EXPECT_EQ(drawn(2), (S{{true, false}, {true, false}, {false, true}, {false, true}, {true, false}}));
+    EXPECT_EQ(drawn(3), (S{{false, false}, {true, false}, {false, false}, {false, false}, {false, false}}));
+
+    const RosterEntry& bob = client().roster[1];
+    EXPECT_EQ(bob.UserId, -7);
+    EXPECT_EQ(bob.Age, -1);
+    EXPECT_FALSE(bob.JoinNotified);
+    EXPECT_EQ(bob.LastActivity, TickNow());
+}
+
+TEST_F(GetdataAnswerTest, FriendsPresentAtEntryAreCollectedOnce) {
+    client().FriendsAtEntryDone = false;
+    client().lists.Friends = {L"BEN", L"dora"};
+    Handle(Body().User("anna", "a.jpg").User("ben", "b.jpg").User("carl").User("dora", "d.jpg").Complete());
+    ASSERT_EQ(rc_.window.friendRows.size(), 2u);
+    EXPECT_EQ(rc_.window.friendRows[0], std::wstring(L"ben") + std::wstring(61, L' ') + L"b.jpg");
+    EXPECT_EQ(rc_.window.friendRows[1].substr(64), L"d.jpg");
+    EXPECT_EQ(rc_.window.friendsShown, 1);
+    EXPECT_TRUE(client().FriendsAtEntryDone);
+    EXPECT_EQ(client().ListsDialogMode, 0);
+    EXPECT_TRUE(client().roster[1].JoinNotified);
+    EXPECT_FALSE(client().roster[2].JoinNotified);
+    EXPECT_TRUE(client().roster[3].JoinNotified);
+
+    // A friend joining later is not collected.
+    Handle(Body().User("anna").User("ben").User("carl").User("dora").User("Dora2").User("bEn").Complete());
+    EXPECT_EQ(rc_.window.friendRows.size(), 2u);
+    EXPECT_EQ(rc_.window.friendsShown, 1);
+}
+
+TEST_F(GetdataAnswerTest, EntryWithoutFriendsEndsTheCollectionSilently) {
+    client().FriendsAtEntryDone = false;
+    client().lists.Friends = {L"zoe"};
+    Handle(Body().User("anna").User("ben").Complete());
+    EXPECT_TRUE(client().FriendsAtEntryDone);
+    EXPECT_EQ(client().ListsDialogMode, 5);
+    EXPECT_EQ(rc_.window.friendsShown, 0);
+    EXPECT_TRUE(rc_.window.friendRows.empty());
+}
+
+TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
+    StartWith({"anna", "carl"});
+    client().FriendsAtEntryDone = false;
+    client().lists.Friends = {L"ben", L"dora"};
+    // ben replaces carl (appended after a removal): not collected; dora is
+    // appended past the old end: collected.
+    Handle(Body().User("anna").User("ben").User("dora").Complete());
+    ASSERT_EQ(rc_.window.friendRows.size(), 1u);
+    EXPECT_EQ(rc_.window.friendRows[0].substr(0, 4), L"dora");
+    EXPECT_FALSE(client().roster[1].JoinNotified);
+    EXPECT_TRUE(client().roster[2].JoinNotified);
+}
+
+TEST_F(GetdataAnswerTest, ChatLinesGoToTheChatPaneWithOneTimeForTheBatch) {
+    clock_.SetSecondsSinceMidnight(3661);
+    Handle(Body()
+               .User("anna")
+               .Line(1, "ben", "Hallo &amp; Servus \x80 &#9829;<br>")
+               .Line(2, "", "*** carl betritt den Raum.")
+               .Line(7, "x&amp;y", "z")
+               .Complete());
+    ASSERT_EQ(rc_.view.lines.size(), 3u);
+    EXPECT_EQ(rc_.view.lines[0].type, 1);
+    EXPECT_EQ(rc_.view.lines[0].user, L"ben");
+    // Entities decoded, bytes through the code page (0x80 is the euro sign).
+    EXPECT_EQ(rc_.view.lines[0].msg, L"Hallo & Servus \u20AC \u2665\r\n");
+    EXPECT_EQ(rc_.view.lines[1].type, 2);
+    EXPECT_EQ(rc_.view.lines[2].type, 7);
+    EXPECT_EQ(rc_.view.lines[2].user, L"x&amp;y");  // names are taken as they stand
+    for (const test::ShownLine& line : rc_.view.lines) EXPECT_EQ(line.time, 3661);
+}
+
+TEST_F(GetdataAnswerTest, AfterAReconnectTheNextBatchStartsWithTheSeparator) {
+    client().MustSpace = true;
+    client().ChatBatchSeen = false;
+    Handle(Body().User("anna").Line(1, "ben", "one").Line(1, "ben", "two").Complete());
+    ASSERT_EQ(rc_.view.lines.size(), 5u);
+    EXPECT_EQ(rc_.view.lines[0].msg, L"");
+    EXPECT_EQ(rc_.view.lines[1].msg, L"   Reconnected");
+    EXPECT_EQ(rc_.view.lines[2].msg, L"");
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_EQ(rc_.view.lines[i].type, 1);
+        EXPECT_EQ(rc_.view.lines[i].user, L"");
+        EXPECT_EQ(rc_.view.lines[i].time, -1);
+    }
+    EXPECT_EQ(rc_.view.lines[3].msg, L"one");
+    EXPECT_FALSE(client().MustSpace);
+    // The first batch after a login clears the dialogs' marks as well.
+    EXPECT_TRUE(client().ChatBatchSeen);
+    EXPECT_EQ(rc_.view.dialogsMustSpace, (std::vector<bool>{false}));
+
+    Handle(Body().User("anna").Line(1, "ben", "three").Complete());
+    EXPECT_EQ(rc_.view.lines.size(), 6u);
+    EXPECT_EQ(rc_.view.dialogsMustSpace.size(), 1u);
+}
+
+TEST_F(GetdataAnswerTest, TheAlertSoundPlaysOncePerBatch) {
+    client().settings.SoundPlay = true;
+    rc_.view.onLine = [&](const test::ShownLine& line) {
+        if (line.user == L"ben") client().AlertSoundDue = true;
+    };
+    Handle(Body().User("anna").Line(1, "ben", "a").Line(1, "ben", "b").Line(1, "carl", "c").Complete());
+    EXPECT_EQ(rc_.status.sounds, 1);
+    // Cleared before each batch: a batch without such a line plays nothing.
+    Handle(Body().User("anna").Line(1, "carl", "d").Complete());
+    EXPECT_EQ(rc_.status.sounds, 1);
+
+    client().settings.SoundPlay = false;
+    Handle(Body().User("anna").Line(1, "ben", "e").Complete());
+    EXPECT_EQ(rc_.status.sounds, 1);
+}
+
+TEST_F(GetdataAnswerTest, AnIncompleteAnswerIsReportedButItsLinesAndCountsAreUsed) {
+    StartWith({"anna", "ben"});
+    Handle(Body().User("anna").Line(1, "ben", "hello").Counts("2", "0").Incomplete());
+    EXPECT_EQ(rc_.StatusLines(), (Names{L"Package incomplete"}));
+    EXPECT_FALSE(client().session.Disconnected);
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"ben"}));  // the user list is not used
+    EXPECT_EQ(rc_.view.lines.back().msg, L"hello");
+    EXPECT_EQ(rc_.window.statusBar.back(), L"2 chatter");
+
+    // Already disconnected stays disconnected; the own-presence check is skipped.
+    client().session.UserName = L"nobody";
+    Handle(Body().User("anna").Incomplete());
+    EXPECT_EQ(rc_.StatusLines(), (Names{L"Package incomplete", L"Package incomplete"}));
+    EXPECT_FALSE(client().session.Disconnected);
+    client().session.Disconnected = true;
+    Handle(Body().Incomplete());
+    EXPECT_TRUE(client().session.Disconnected);
+
+    // The upper-case end tag is no end tag.
+    client().session.Disconnected = false;
+    client().session.UserName = L"anna";
+    Handle(Body().User("anna").Incomplete() + "</HTML>");
+    EXPECT_EQ(rc_.StatusLines().size(), 4u);
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"ben"}));
+}
+
+TEST_F(GetdataAnswerTest, ADenialReportsTheLostLoginOnce) {
+    StartWith({"anna", "ben"});
+    client().settings.ErrorToaster = true;
+    std::string denied =
+        Body().Text("Denied, please login.").User("anna").Line(1, "ben", "x").Counts("5", "6").Complete();
+    Handle(denied);
+    EXPECT_EQ(rc_.StatusLines(), (Names{L"Login is no longer valid"}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_TRUE(client().MustSpace);
+    EXPECT_EQ(rc_.view.dialogsMustSpace, (std::vector<bool>{true}));
+    EXPECT_TRUE(rc_.window.statusBar.empty());
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna", L"ben"}));
+    EXPECT_EQ(rc_.view.lines.size(), 1u);  // the status line only
+
+    // While disconnected only the counts are read.
+    Handle(denied);
+    EXPECT_EQ(rc_.StatusLines().size(), 1u);
+    EXPECT_EQ(rc_.window.statusBar, (Names{L"5 chatter, 6 listener"}));
+    EXPECT_EQ(rc_.view.lines.size(), 1u);
+}
+
+TEST_F(GetdataAnswerTest, ADenialOfAReplacedSessionIsStale) {
+    // The request went out before a re-login replaced its session.
+    HandleGetdataAnswer(client(), Body().Text("Denied, please login.").Counts("2", "3").Complete(), false);
+    EXPECT_TRUE(rc_.StatusLines().empty());
+    EXPECT_FALSE(client().session.Disconnected);
+    EXPECT_FALSE(client().MustSpace);
+    EXPECT_EQ(rc_.window.statusBar, (Names{L"2 chatter, 3 listener"}));
+
+    // An ordinary answer to such a request is used like any other.
+    HandleGetdataAnswer(client(), Body().User("anna").Line(1, "ben", "hi").Complete(), false);
+    EXPECT_EQ(rc_.RosterNames(), (Names{L"anna"}));
+    EXPECT_EQ(rc_.view.lines.size(), 1u);
+}
+
+TEST_F(GetdataAnswerTest, TheOwnNameIsFoundInOtherCapitalsAndWithTheStaffPrefix) {
+    client().session.UserName = L"anna";
+    Handle(Body().User("ben").User("ANNA").Complete());
+    EXPECT_EQ(client().session.UserName, L"ANNA");
+    EXPECT_EQ(rc_.window.staffSwitches, 0);
+
+    Handle(Body().User("ben").User("Club-Team: Anna").Complete());
+    EXPECT_EQ(client().session.UserName, L"Club-Team: Anna");
+    EXPECT_EQ(rc_.window.staffSwitches, 1);
+    // From now on the listed name matches exactly: no second switch.
+    Handle(Body().User("ben").User("Club-Team: Anna").Complete());
+    EXPECT_EQ(rc_.window.staffSwitches, 1);
+    EXPECT_TRUE(rc_.StatusLines().empty());
+    EXPECT_FALSE(client().session.Disconnected);
+}
+
+TEST_F(GetdataAnswerTest, AMissingOwnNameMeansInvisibility) {
+    Handle(Body().User("ben").User("annabelle").Complete());
+    EXPECT_EQ(rc_.StatusLines(), (Names{L"Invisibility occured, reconnecting..."}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_TRUE(client().MustSpace);
+    EXPECT_EQ(client().session.UserName, L"anna");
+
+    // The notice is the same in German.
+    SetUiLanguage(UiLanguage::German);
+    client().session.Disconnected = false;
+    Handle(Body().User("ben").Complete());
+    EXPECT_EQ(rc_.StatusLines().back(), L"Invisibility occured, reconnecting...");
+}
+
+TEST_F(GetdataAnswerTest, CountsTextsInBothLanguages) {
+    Handle(Body().User("anna").Counts("0", "0").Complete());
+    Handle(Body().User("anna").Counts("3", "0").Complete());
+    Handle(Body().User("anna").Counts("3", "4").Complete());
+    Handle(Body().User("anna").Counts("0", "12").Complete());
+    EXPECT_EQ(rc_.window.statusBar, (Names{L"0 listener", L"3 chatter", L"3 chatter, 4 listener", L"12 listener"}));
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_EQ(CountsText(L"3", L"4"), L"3 Chatter, 4 Leser");
+    EXPECT_EQ(CountsText(L"0", L"4"), L"4 Leser");
+    EXPECT_EQ(CountsText(L"03", L"0"), L"03 Chatter");  // used as they stand
+}
+
+}  // namespace
+}  // namespace vellora

@@ -1,0 +1,210 @@
+// The login sequence's reading of answers, and the failures a single
+// answering peer can show. Whole logins run against the simulator
+// (login_simulator_test.cpp).
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "chat/login.h"
+#include "chat/requests.h"
+#include "net/socket.h"
+#include "resources/strings.h"
+#include "support/fake_clock.h"
+#include "support/recording_client.h"
+#include "support/scripted_peer.h"
+
+namespace vellora {
+namespace {
+
+using test::Script;
+using test::ScriptedPeer;
+using Names = std::vector<std::wstring>;
+
+TEST(LoginAnswers, CookieValueEndsAtTheSemicolonOnItsLine) {
+    std::string value;
+    const std::string answer = "HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc; path=/\r\n\r\n";
+    EXPECT_EQ(FindCookie(answer, "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
+    EXPECT_EQ(value, "abc");
+    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=;", "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
+    EXPECT_EQ(value, "");
+    // Case matters, and only the first cookie line counts.
+    EXPECT_EQ(FindCookie("set-cookie: PHPSESSID=abc;", "Set-Cookie: PHPSESSID=", value), CookieSearch::Missing);
+    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=one;\r\nSet-Cookie: PHPSESSID=two;", "Set-Cookie: PHPSESSID=", value),
+              CookieSearch::Found);
+    EXPECT_EQ(value, "one");
+    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=abc\r\n\r\n", "Set-Cookie: PHPSESSID=", value),
+              CookieSearch::Unterminated);
+    // A ";" further down would drag the next header line into the value.
+    EXPECT_EQ(FindCookie("Set-Cookie: JSESSIONID=abc\r\nContent-Type: text/html; charset=x\r\n\r\n",
+                         "Set-Cookie: JSESSIONID=", value),
+              CookieSearch::Unterminated);
+}
+
+TEST(LoginAnswers, UserIdIsACanonicalIntegerAfterTheLogoutBlock) {
+    std::string id;
+    auto read = [&](const std::string& page) {
+        id.clear();
+        return ReadUserId(page, id);
+    };
+    EXPECT_TRUE(read("<div id=\"logoutContent\"><a href=\"/sendrix/club/clubcard/123\">me</a>"));
+    EXPECT_EQ(id, "123");
+    EXPECT_TRUE(read("<div id='logoutContent'><a href='/club/clubcard/-5'>"));
+    EXPECT_EQ(id, "-5");
+    EXPECT_TRUE(read("<div id='logoutContent'>\n/club/clubcard/77\r\nmore"));
+    EXPECT_EQ(id, "77");
+    // The double-quoted marker wins when both occur.
+    EXPECT_TRUE(read("<div id='logoutContent'>/club/clubcard/1' <div id=\"logoutContent\">/club/clubcard/2\""));
+    EXPECT_EQ(id, "2");
+    // Links before the marker do not count.
+    EXPECT_FALSE(read("/club/clubcard/9\" <div id=\"logoutContent\"> nothing"));
+    EXPECT_FALSE(read("/club/clubcard/9\" <div id=logoutContent>"));
+    for (const char* bad : {"0123", "12a", "", "-0", "+5", " 5", "2147483648", "-2147483649", "99999999999"}) {
+        EXPECT_FALSE(read(std::string("<div id='logoutContent'>/club/clubcard/") + bad + "'")) << bad;
+    }
+    EXPECT_TRUE(read("<div id='logoutContent'>/club/clubcard/2147483647'"));
+    EXPECT_TRUE(read("<div id='logoutContent'>/club/clubcard/-2147483648'"));
+    EXPECT_TRUE(read("<div id='logoutContent'>/club/clubcard/0'"));
+}
+
+class LoginTest : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(SocketStartup()); }
+    void SetUp() override {
+        client().session.LoginName = L"anna";
+        client().session.UserName = L"anna";
+        client().session.Password = L"pw";
+        client().session.WindowsCreated = true;
+    }
+    Client& client() { return rc_.client; }
+
+    test::FakeClock clock_{1000, 40};
+    test::RecordingClient rc_;
+};
+
+TEST_F(LoginTest, FailuresDuringTheLoginPhaseGoToTheLoginForm) {
+    client().endpoints.Port = ScriptedPeer::UnusedPort();
+    EXPECT_TRUE(TryLogin(client()));
+    EXPECT_EQ(rc_.status.loginErrors, (Names{L"Could not connect to server"}));
+    EXPECT_TRUE(client().session.LoginPhase);
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(rc_.window.mainShown, 0);
+
+    SetUiLanguage(UiLanguage::German);
+    EXPECT_TRUE(TryLogin(client()));
+    SetUiLanguage(UiLanguage::English);
+    EXPECT_EQ(rc_.status.loginErrors.back(), L"Es konnte keine Verbindung zum Server aufgebaut werden");
+}
+
+TEST_F(LoginTest, TheFormPostCarriesTheAccountAsTyped) {
+    client().session.LoginName = L"a&b=c";
+    client().session.Password = L"p\xE4w";
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 0\r\n\r\n"));
+    client().endpoints.Port = peer.Port();
+    LoginSequence(client());
+    EXPECT_EQ(peer.Request(), LoginFormRequest(client().endpoints, "a&b=c", "p\xE4w"));
+    EXPECT_EQ(rc_.status.loginErrors, (Names{L"Could not retrieve session id"}));
+}
+
+TEST_F(LoginTest, ACookieWithoutItsSemicolonStopsSilently) {
+    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc\r\nContent-Length: 0\r\n\r\n"));
+    client().endpoints.Port = peer.Port();
+    client().session.LoginPhase = false;
+    client().session.Disconnected = false;
+    LoginSequence(client());
+    EXPECT_TRUE(rc_.StatusLines().empty());
+    EXPECT_TRUE(rc_.status.loginErrors.empty());
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(client().session.PhpSessionId, L"");
+}
+
+TEST_F(LoginTest, AfterAKickTheLoginWaitsFiveSeconds) {
+    rc_.EnterChat();
+    client().session.Disconnected = true;
+    client().ChatBatchSeen = true;
+    client().session.KickTick = TickNow();
+    client().endpoints.Port = ScriptedPeer::UnusedPort();
+
+    clock_.Advance(kKickDelayMs);
+    LoginSequence(client());
+    EXPECT_TRUE(rc_.StatusLines().empty()) << "no attempt within 5000 ms";
+    EXPECT_TRUE(client().ChatBatchSeen);
+    EXPECT_NE(client().session.KickTick, kNoTick);
+
+    clock_.Advance(1);
+    LoginSequence(client());
+    EXPECT_EQ(rc_.StatusLines(), (Names{L"Could not connect to server"}));
+    EXPECT_EQ(client().session.KickTick, kNoTick);
+    EXPECT_FALSE(client().ChatBatchSeen);
+}
+
+// Answers for a whole login from a peer that plays the club and chat servers.
+std::string Http(const std::string& headers, const std::string& body = "") {
+    return "HTTP/1.1 200 OK\r\n" + headers + "Content-Length: " + std::to_string(body.size()) + "\r\n\r\n" + body;
+}
+const std::string kLoginAnswer = Http("Set-Cookie: PHPSESSID=p1; path=/\r\n");
+std::string HomePage(const std::string& idText, const std::string& marker = "<div id=\"logoutContent\">") {
+    return Http("", "<html>" + marker + "<a href=\"/sendrix/club/clubcard/" + idText + "\">Me</a></html>");
+}
+const std::string kEnterAnswer = Http("Set-Cookie: JSESSIONID=j1; Path=/ac\r\n");
+const std::string kParticipation = Http("", "<html>ok</html>");
+
+TEST_F(LoginTest, EachStepOfTheSequenceAndItsFailure) {
+    client().session.LoginPhase = false;
+    auto run = [&](std::vector<std::string> answers) {
+        test::SequencePeer peer(std::move(answers));
+        client().endpoints.Port = peer.Port();
+        client().session.OwnUserId.clear();
+        client().session.Disconnected = false;
+        client().session.LastStatusText.clear();  // no repeat suppression between the cases
+        rc_.view.lines.clear();
+        LoginSequence(client());
+        std::vector<std::wstring> lines = rc_.StatusLines();
+        EXPECT_LE(lines.size(), 1u);
+        return std::make_pair(peer.Requests().size(), lines.empty() ? std::wstring() : lines[0]);
+    };
+    using Result = std::pair<std::size_t, std::wstring>;
+
+    EXPECT_EQ(run({kLoginAnswer, HomePage("123"), kEnterAnswer, kParticipation}), (Result{4, L""}));
+    EXPECT_FALSE(client().session.Disconnected);
+    EXPECT_EQ(client().session.PhpSessionId, L"p1");
+    EXPECT_EQ(client().session.OwnUserId, L"123");
+    EXPECT_EQ(client().session.JSessionId, L"j1");
+
+    EXPECT_EQ(run({kLoginAnswer, HomePage("0123")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, HomePage("12a")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, Http("", "<html>login form</html>")}), (Result{2, L"Could not retrieve user id"}));
+    EXPECT_EQ(run({kLoginAnswer, HomePage("-5", "<div id='logoutContent'>"), kEnterAnswer, kParticipation}),
+              (Result{4, L""}));
+    EXPECT_EQ(client().session.OwnUserId, L"-5");
+
+    const std::string refusal = Http("", "<p>Ein Login in den Chat ist nicht m&ouml;glich.</p>");
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), refusal}),
+              (Result{3, L"Login failed. ('Ein Login in den Chat ist nicht m\u00F6glich')"}));
+    // The chat server closes without answering: the request fails.
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), ""}), (Result{3, L"Timeout"}));
+
+    // No chat session cookie, or one without its ";": silent stops.
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), Http("")}), (Result{3, L""}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), Http("Set-Cookie: JSESSIONID=j2\r\n")}), (Result{3, L""}));
+    EXPECT_TRUE(client().session.Disconnected);
+    EXPECT_EQ(client().session.JSessionId, L"j1");
+
+    const std::string denial = Http("", "<html>Denied, please login.</html>");
+    EXPECT_EQ(run({kLoginAnswer, HomePage("7"), kEnterAnswer, denial}),
+              (Result{4, L"Login failed ('Denied, please login')"}));
+    EXPECT_TRUE(client().session.Disconnected);
+}
+
+TEST_F(LoginTest, LogoutIsFiredWithoutWaiting) {
+    client().session.JSessionId = L"J9";
+    client().session.Disconnected = false;
+    ScriptedPeer peer{Script()};
+    client().endpoints.Port = peer.Port();
+    SendLogout(client());
+    EXPECT_EQ(peer.Request(), LogoutRequest(client().endpoints, "J9"));
+}
+
+}  // namespace
+}  // namespace vellora
