@@ -4,6 +4,7 @@
 
 #include "core/frm_main_win32.h"
 #include "dialogs/toolkit_win32.h"
+#include "resources/strings.h"
 
 namespace vellora {
 
@@ -100,7 +101,7 @@ void LoginForm::Form_Load() {
     CreateControls();
     const int captions[][2] = {{kLabel1, 2000}, {kLabel2, 2001}, {kLabel3, 2002},
                                {kCheck2, 2003}, {kCommand3, 2004}, {kCommand1, 2005}};
-    for (const auto& [id, resource] : captions) SetText(id, LoadResString(static_cast<UINT>(resource)));
+    for (const auto& [id, resource] : captions) SetText(id, LoadResString(resource));
 }
 
 void LoginForm::CreateControls() {
@@ -140,14 +141,14 @@ bool LoginForm::LoadForm4AutoLogin() {
     if (accounts.size() == 1) {
         SendMessageW(combo, CB_SETCURSEL, 1, 0);
         Combo1_Click();
-        if (!main_.session.Password.empty() && main_.settings.AutoLogin) {
+        if (!main_.client.session.Password.empty() && main_.client.settings.AutoLogin) {
             Show();
             EnableLoginControls(false);
             ProcessPendingMessages();
-            main_.session.AutoLoginTried = true;
+            main_.client.session.AutoLoginTried = true;
             result = DoLogin();
             // Errors of later attempts by hand are the user's to see.
-            main_.session.AutoLoginTried = false;
+            main_.client.session.AutoLoginTried = false;
             if (hwnd_) EnableLoginControls(true);
         }
     }
@@ -183,13 +184,13 @@ void LoginForm::Combo1_Click() {
     } else {
         picked = Text(kCombo1);
     }
-    main_.session.UserName = picked;
-    main_.session.Password = Text(kText2);
+    main_.client.session.UserName = picked;
+    main_.client.session.Password = Text(kText2);
     main_.ApplyConfig(picked, false);
-    SetText(kCombo1, main_.session.UserName);
-    if (!main_.session.UserName.empty()) {
-        SetText(kText2, main_.session.Password);
-        if (!main_.session.Password.empty()) SetChecked(true);
+    SetText(kCombo1, main_.client.session.UserName);
+    if (!main_.client.session.UserName.empty()) {
+        SetText(kText2, main_.client.session.Password);
+        if (!main_.client.session.Password.empty()) SetChecked(true);
     }
     filling_ = false;
 }
@@ -199,13 +200,13 @@ void LoginForm::Combo1_Change() {
     SetText(kText2, L"");
     filling_ = false;
     SetChecked(false);
-    main_.settings.AutoLogin = false;
+    main_.client.settings.AutoLogin = false;
 }
 
 void LoginForm::Text2_Change() { SetChecked(false); }
 
 bool LoginForm::DoLogin() {
-    Session& s = main_.session;
+    Session& s = main_.client.session;
     s.OwnUserId.clear();
     s.UserName = Text(kCombo1);
     s.LoginName = s.UserName;
@@ -233,12 +234,12 @@ bool LoginForm::DoLogin() {
 
 void LoginForm::FocusFirstEmptyField() {
     filling_ = true;
-    SetText(kCombo1, main_.session.UserName);
-    if (main_.session.UserName.empty()) {
+    SetText(kCombo1, main_.client.session.UserName);
+    if (main_.client.session.UserName.empty()) {
         Focus(kCombo1);
     } else {
-        SetText(kText2, main_.session.Password);
-        if (main_.session.Password.empty()) {
+        SetText(kText2, main_.client.session.Password);
+        if (main_.client.session.Password.empty()) {
             Focus(kText2);
         } else {
             Focus(kCommand3);
@@ -260,9 +261,9 @@ void LoginForm::Command1_Click() { Unload(); }
 
 void LoginForm::Unload() {
     ClearError();
-    if (main_.session.LoginPhase) {
+    if (main_.client.session.LoginPhase) {
         main_.Unload();
-        main_.session.LoginPhase = false;
+        main_.client.session.LoginPhase = false;
     }
     Destroy();
 }

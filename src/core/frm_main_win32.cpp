@@ -1,16 +1,22 @@
-// frmMain: start, stop, the poll timer and the status line.
+// frmMain: start, stop, the poll timer, the status line and what the
+// portable code asks of the main window object.
 #include "core/frm_main_win32.h"
 
 #include <initializer_list>
 
+#include "chat/endpoints.h"
+#include "chat/login.h"
+#include "chat/poll_tick.h"
+#include "chat/send.h"
+#include "config/account_list.h"
 #include "config/login_form_win32.h"
-#include "core/later_hooks_win32.h"
+#include "core/client_events.h"
+#include "core/files.h"
 #include "core/main_window_win32.h"
 #include "dialogs/focus_state_win32.h"
 #include "dialogs/toolkit_win32.h"
 #include "net/socket.h"
 #include "text/chat_font_win32.h"
-#include "text/rich_pane_win32.h"
 
 namespace vellora {
 
@@ -24,7 +30,18 @@ constexpr UINT kClassStyle = 0x4B;
 
 }  // namespace
 
-FrmMain::FrmMain() { g_instance = this; }
+FrmMain::FrmMain() {
+    g_instance = this;
+    client.status = this;
+    client.window = this;
+    client.view = &pendingView_;
+    client.pictures = &pendingPictures_;
+    client.hooks.SongStep = [this] {
+        SongTick(songState_, client.settings, client.LastChatLineTick, player_, songPost_);
+    };
+    client.hooks.ToasterTick = [](std::uint32_t lifetimeMs) { later::ToasterTick(lifetimeMs); };
+    client.hooks.GrayIdleUsers = [] { later::GrayIdleUsers(); };
+}
 
 FrmMain::~FrmMain() {
     if (g_instance == this) g_instance = nullptr;
@@ -34,7 +51,7 @@ FrmMain* FrmMain::Instance() { return g_instance; }
 
 void FrmMain::Form_Initialize() {
     richEditLibrary_ = LoadLibraryW(L"riched20.dll");
-    session.Disconnected = true;
+    client.session.Disconnected = true;
 }
 
 bool FrmMain::Form_Load() {
@@ -44,7 +61,10 @@ bool FrmMain::Form_Load() {
         Unload();
         return false;
     }
-    session.KickTick = kNoTick;
+    client.session.KickTick = kNoTick;
+    // Where the chat service lives; an endpoints.ini beside the program
+    // points it elsewhere (the demo and the tests use the simulator).
+    client.endpoints = LoadEndpoints(ProgramFolder() + kEndpointsFileName);
 
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
@@ -59,12 +79,12 @@ bool FrmMain::Form_Load() {
     }
     rowStyle_.pendingIcon = LoadIconRes(1100, 32);
     rowStyle_.noneIcon = LoadIconRes(1120, 32);
-    session.LoginPhase = true;
-    session.WindowsCreated = true;
+    client.session.LoginPhase = true;
+    client.session.WindowsCreated = true;
     timer1_ = SetTimer(nullptr, 0, kTimer1IntervalMs, Timer1Proc);
     later::LoadMenus();
 
-    if (!Form4().LoadForm4AutoLogin()) loginForm_->Unload();
+    if (!Form4().LoadForm4AutoLogin()) loginForm_->Destroy();
     return !unloaded_;
 }
 
@@ -80,19 +100,21 @@ void FrmMain::Form_Unload() {
     timer1_ = 0;
     if (loginForm_) loginForm_->Destroy();
 
-    if (session.WindowsCreated) {
+    Session& s = client.session;
+    if (s.WindowsCreated) {
         if (h.hChatPane) {
             Unsubclass(h.hChatPane);
             SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
             ForgetPane(h.hChatPane);
             DestroyWindow(h.hChatPane);
             h.hChatPane = nullptr;
+            chatPane_.Attach(nullptr);
         }
         later::DestroyMenus();
         later::CloseToaster();
-        CloseConn(session.Chat);
-        CloseConn(session.Media);
-        if (!session.Disconnected) SendLogout();
+        CloseConn(s.Chat);
+        CloseConn(s.Media);
+        SendLogout(client);  // fired without waiting; nothing when not in the chat
         later::CloseAllDialogs();
         later::UnloadListsDialog();
         for (HICON* icon : {&rowStyle_.pendingIcon, &rowStyle_.noneIcon}) {
@@ -133,9 +155,14 @@ void FrmMain::TearDownMainWindow() {
         SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
         ForgetPane(h.hChatPane);
         DestroyWindow(h.hChatPane);
+        chatPane_.Attach(nullptr);
     }
     if (h.hUserList) {
         SetWindowLongPtrW(h.hUserList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevUserListProc));
+        for (RosterEntry& entry : client.roster) {
+            if (HoldsPicture(entry.Picture)) client.pictures->ReleasePicture(entry.Picture);
+            entry.Picture = kNoPicture;
+        }
         SendMessageW(h.hUserList, WM_SETFONT, 0, FALSE);
         DestroyWindow(h.hUserList);  // its rows' records go with WM_DELETEITEM
     }
@@ -162,42 +189,75 @@ void CALLBACK FrmMain::Timer1Proc(HWND, UINT, UINT_PTR, DWORD) {
 }
 
 void FrmMain::Timer1_Timer() {
-    // Panes stream once, after the tick's last line.
+    // Nothing is painted between the lines of one tick: each pane streams
+    // once, with its document after the tick's last line.
     BeginPaneBatch();
+    vellora::Timer1_Timer(client);
     EndPaneBatch();
 }
 
 void FrmMain::StatusLine(const std::wstring& text, bool suppressRepeats) {
-    vellora::StatusLine(session, settings, *this, text, suppressRepeats);
+    ReportStatus(client, text, suppressRepeats);
 }
+
+bool FrmMain::TryLogin() { return vellora::TryLogin(client); }
+
+void FrmMain::MainEnter() {
+    if (!h.hMainInput) return;
+    if (vellora::MainEnter(client, GetWindowTextString(h.hMainInput))) SetWindowTextString(h.hMainInput, L"");
+}
+
+void FrmMain::ApplyConfig(const std::wstring& account, bool andApply) {
+    vellora::ApplyConfig(account, andApply, client.session, client.settings, client.lists, *this);
+}
+
+void FrmMain::SaveConfig() { vellora::SaveConfig(client.session, client.settings, client.lists); }
+
+std::vector<std::wstring> FrmMain::AccountNames() { return ListAccounts(); }
+
+void FrmMain::RerenderAllDialogs() {
+    later::RerenderDialogPanes();
+    std::wstring nothing;
+    client.view->InMessage(-2, L"", nothing, 0);
+}
+
+// ---------------------------------------------------------------------------
+// StatusTarget
 
 void FrmMain::ShowLoginError(const std::wstring& text) { Form4().SetError(text); }
 
-void FrmMain::ShowChatStatusLine(const std::wstring&, std::int32_t) {}
+void FrmMain::ShowChatStatusLine(const std::wstring& line, std::int32_t timeOfDay) {
+    std::wstring msg = line;
+    client.view->InMessage(-1, L"", msg, timeOfDay);
+}
 
-void FrmMain::ShowErrorToaster(const std::wstring&, std::int32_t) {}
+void FrmMain::ShowErrorToaster(const std::wstring& line, std::int32_t timeOfDay) {
+    later::ShowErrorToaster(line, timeOfDay);
+}
 
-void FrmMain::PlayNotificationSound() {}
-
-}  // namespace vellora
-
-namespace vellora {
+void FrmMain::PlayNotificationSound() { later::PlayNotificationSound(); }
 
 // ---------------------------------------------------------------------------
-// What the protocol and the settings file provide to the main window object.
+// ConfigEffects
 
-bool FrmMain::TryLogin() { return true; }
+void FrmMain::FriendsToasterChanged() {
+    // Users already present must not be announced as joining.
+    for (RosterEntry& entry : client.roster) entry.JoinNotified = true;
+}
 
-void FrmMain::ApplyConfig(const std::wstring&, bool) {}
+void FrmMain::SetToolTipVar(std::int32_t mode) { later::SetToolTipVar(mode); }
 
-void FrmMain::SaveConfig() {}
+void FrmMain::CheckOptionsMenuItem(std::int32_t id, bool checked) { later::CheckOptionsMenuItem(id, checked); }
 
-std::vector<std::wstring> FrmMain::AccountNames() { return {}; }
+void FrmMain::SetFriendsAtEntryDone() { client.FriendsAtEntryDone = true; }
 
-void FrmMain::SendLogout() {}
+// ---------------------------------------------------------------------------
+// MainWindow (the parts that belong to features still to come)
 
-void FrmMain::RerenderAllDialogs() { later::RerenderDialogPanes(); }
+void FrmMain::SwitchToStaffMenus() { later::SwitchToStaffMenus(); }
 
-void FrmMain::MainEnter() {}
+void FrmMain::AddFriendPresentRow(const std::wstring& row) { later::AddFriendPresentRow(row); }
+
+void FrmMain::ShowFriendsPresent() { later::ShowFriendsPresent(); }
 
 }  // namespace vellora

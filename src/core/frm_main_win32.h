@@ -1,19 +1,26 @@
 #pragma once
 // frmMain: the main window object. It comes up first and goes down last,
-// holds the long-lived state, creates the main window and its children, runs
-// the poll timer and carries out what the portable code asks of the main
-// window.
+// holds the long-lived state (the Client), creates the main window and its
+// children, runs the poll timer and carries out what the portable code asks
+// of the main window.
 
 #include <windows.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "config/settings.h"
-#include "core/session.h"
+#include "chat/song_post.h"
+#include "config/config_file.h"
+#include "core/client.h"
+#include "core/later_hooks_win32.h"
+#include "core/main_window.h"
 #include "core/status_line.h"
 #include "dialogs/user_rows_win32.h"
+#include "song/player_bridge_win32.h"
+#include "song/song_tick.h"
+#include "text/rich_pane_win32.h"
 
 namespace vellora {
 
@@ -35,7 +42,7 @@ struct MainWindowHandles {
 inline constexpr int kMainInputId = 4097;
 inline constexpr UINT kTimer1IntervalMs = 500;
 
-class FrmMain : public StatusTarget {
+class FrmMain : public StatusTarget, public MainWindow, public ConfigEffects {
 public:
     FrmMain();
     ~FrmMain() override;
@@ -60,15 +67,13 @@ public:
     // Reports a connection event (login form, chat pane, error toaster).
     void StatusLine(const std::wstring& text, bool suppressRepeats);
 
-    // The main window (Part of the layout and message routing).
+    // The main window: creation, layout, status bar, fonts.
     bool CreateMainWindow();
-    void RealResize(bool repaint);
+    void RealResize(bool repaint) override;
     void StatusBar_Panel_SetText(int panel, const std::wstring& text);
     void UpdateFontSize();
     // Every pane shows its lines again (after a font or time-display change).
     void RerenderAllDialogs();
-    void ShowStatusBar(bool shown);
-    void ShowMainWindow();
 
     // Focus and keys of the main window's controls.
     void SetFocusRestore();
@@ -81,14 +86,6 @@ public:
     // One tick of the poll timer.
     void Timer1_Timer();
 
-    // User-list rows, kept in the order of the roster.
-    int AddUserRow(const std::wstring& name, std::intptr_t picture, bool normal);
-    void RemoveUserRow(int index);
-    void SetUserRowPicture(int index, std::intptr_t picture);
-    void SetUserRowDetail(int index, const std::wstring& text);
-    void SetUserRowNormal(int index, bool normal);
-    const UserRowStyle& RowStyle() const { return rowStyle_; }
-
     // What the login form asks of the main window object.
     bool TryLogin();
     void ApplyConfig(const std::wstring& account, bool andApply);
@@ -99,19 +96,42 @@ public:
     LoginForm& Form4();
     bool HasLoginForm() const { return loginForm_ != nullptr; }
 
+    // User-list rows beyond what the protocol sets.
+    void SetUserRowPicture(int index, std::intptr_t picture);
+    void SetUserRowDetail(int index, const std::wstring& text);
+    void SetUserRowNormal(int index, bool normal);
+    const UserRowStyle& RowStyle() const { return rowStyle_; }
+
+    // The chat pane as its line ring sees it.
+    RichEditPane& ChatPane() { return chatPane_; }
+
+    // MainWindow
+    void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) override;
+    void RemoveUserRow(std::size_t index) override;
+    void SetStatusBarText(const std::wstring& text) override;
+    void SwitchToStaffMenus() override;
+    void AddFriendPresentRow(const std::wstring& row) override;
+    void ShowFriendsPresent() override;
+    void ShowMainWindow() override;
+
     // StatusTarget
     void ShowLoginError(const std::wstring& text) override;
     void ShowChatStatusLine(const std::wstring& line, std::int32_t timeOfDay) override;
     void ShowErrorToaster(const std::wstring& line, std::int32_t timeOfDay) override;
     void PlayNotificationSound() override;
 
-    Session session;
-    Settings settings;
+    // ConfigEffects
+    void FriendsToasterChanged() override;
+    void SetToolTipVar(std::int32_t mode) override;
+    void CheckOptionsMenuItem(std::int32_t id, bool checked) override;
+    void SetFriendsAtEntryDone() override;
+    void ShowStatusBar(bool shown) override;
+
+    Client client;
     MainWindowHandles h;
 
 private:
     void TearDownMainWindow();
-    void SendLogout();
     static void CALLBACK Timer1Proc(HWND, UINT, UINT_PTR, DWORD);
 
     HMODULE richEditLibrary_ = nullptr;
@@ -120,7 +140,14 @@ private:
     bool quitOnUnload_ = false;
     bool classesRegistered_ = false;
     UserRowStyle rowStyle_;
+    RichEditPane chatPane_;
     std::unique_ptr<LoginForm> loginForm_;
+
+    later::ChatViewPending pendingView_;
+    later::UserPicturesPending pendingPictures_;
+    SongState songState_;
+    SonarVistaPlayer player_;
+    SendMsgSongPost songPost_{client};
 };
 
 }  // namespace vellora

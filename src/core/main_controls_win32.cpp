@@ -61,7 +61,7 @@ void FrmMain::FocusChanged(HWND control) {
 void FrmMain::ControlGotFocus(HWND control) {
     FocusChanged(control);
     Focus.LastFocus = control;
-    if (settings.AutoHideDialogTextBoxes) RealResize(true);
+    if (client.settings.AutoHideDialogTextBoxes) RealResize(true);
 }
 
 void FrmMain::SetFocusRestore() {

@@ -67,6 +67,7 @@ bool FrmMain::CreateMainWindow() {
     h.hChatPane = CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 50, 300, 200, h.MainWindow);
     SendMessageW(h.hChatPane, EM_LIMITTEXT, kPaneTextLimit, 0);
     Subclass(h.hChatPane, PaneProc);
+    chatPane_.Attach(h.hChatPane);
 
     h.hOptionsButton = CreateChild(0, L"BUTTON", L"...", 0x56010000, 8, 208, 25, 19, h.MainWindow, 0);
     SetFont(h.hOptionsButton, h.UiFont);
@@ -85,13 +86,13 @@ void FrmMain::RealResize(bool repaint) {
     MainLayoutInput in;
     in.clientWidth = rc.right;
     in.clientHeight = rc.bottom;
-    in.statusBarShown = settings.StatusBar;
+    in.statusBarShown = client.settings.StatusBar;
     in.statusBarHeight = h.StatusBarHeight;
-    in.autoHideDialogTextBoxes = settings.AutoHideDialogTextBoxes;
+    in.autoHideDialogTextBoxes = client.settings.AutoHideDialogTextBoxes;
     in.dockedOwnsFocus = later::DockedDialogFocusFlags();
     const MainLayout l = ComputeMainLayout(in);
 
-    if (settings.StatusBar && h.hStatusBar) {
+    if (client.settings.StatusBar && h.hStatusBar) {
         SendMessageW(h.hStatusBar, WM_SIZE, 0, 0);
         int right = l.statusBarRight;
         SendMessageW(h.hStatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
@@ -116,7 +117,7 @@ void FrmMain::StatusBar_Panel_SetText(int panel, const std::wstring& text) {
 }
 
 void FrmMain::ShowStatusBar(bool shown) {
-    settings.StatusBar = shown;
+    client.settings.StatusBar = shown;
     if (h.hStatusBar) ShowWindow(h.hStatusBar, shown ? SW_SHOWNA : SW_HIDE);
     RealResize(true);
 }
@@ -143,13 +144,15 @@ void FrmMain::UpdateFontSize() {
 // ---------------------------------------------------------------------------
 // Rows of the user list, in the roster's order.
 
-int FrmMain::AddUserRow(const std::wstring& name, std::intptr_t picture, bool normal) {
-    return h.hUserList ? AddListItem(h.hUserList, name, picture, normal) : -1;
+void FrmMain::AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) {
+    if (h.hUserList) AddListItem(h.hUserList, name, picture, showNormal);
 }
 
-void FrmMain::RemoveUserRow(int index) {
+void FrmMain::RemoveUserRow(std::size_t index) {
     if (h.hUserList) SendMessageW(h.hUserList, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
 }
+
+void FrmMain::SetStatusBarText(const std::wstring& text) { StatusBar_Panel_SetText(0, text); }
 
 void FrmMain::SetUserRowPicture(int index, std::intptr_t picture) {
     if (h.hUserList) UpdateListItem(h.hUserList, index, picture, L"");

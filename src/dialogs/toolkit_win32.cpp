@@ -4,6 +4,8 @@
 
 #include <vector>
 
+#include "resources/strings.h"
+
 namespace vellora {
 
 bool IsUnicodePlatform = true;
@@ -29,11 +31,17 @@ bool ToolkitStart(int /*iconLevelLimit*/) {
     if (shell) FreeLibrary(shell);
     IsUnicodePlatform = (GetVersion() & 0x80000000u) == 0;
     OpenThemes();
+    // Texts come from the string tables from now on; the language the
+    // resource lookup answers in is the one the rest of the program reports.
+    SetStringLookup(LoadStringResource);
+    SetUiLanguage(PRIMARYLANGID(GetUserDefaultUILanguage()) == LANG_GERMAN ? UiLanguage::German
+                                                                            : UiLanguage::English);
     return true;
 }
 
 void ToolkitStop() {
     CloseThemes();
+    SetStringLookup(nullptr);
     g_started = false;
 }
 
@@ -63,13 +71,14 @@ std::wstring GetWindowTextString(HWND window) {
 
 void SetWindowTextString(HWND window, const std::wstring& text) { SetWindowTextW(window, text.c_str()); }
 
-std::wstring LoadResString(UINT id) {
+std::optional<std::wstring> LoadStringResource(std::int32_t id) {
+    if (id < 0 || id > 0xFFFF) return std::nullopt;
     // With a buffer length of 0 LoadStringW hands out the resource's own
     // read-only text, so no length limit applies.
     const wchar_t* text = nullptr;
-    int length = LoadStringW(ProgramInstance(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    int length = LoadStringW(ProgramInstance(), static_cast<UINT>(id), reinterpret_cast<LPWSTR>(&text), 0);
     if (length > 0 && text) return std::wstring(text, static_cast<std::size_t>(length));
-    return L"#" + std::to_wstring(id);
+    return std::nullopt;
 }
 
 std::wstring VersionValue(const wchar_t* name) {

@@ -10,6 +10,8 @@
 #include <windows.h>
 #include <uxtheme.h>
 
+#include <cstdint>
+#include <optional>
 #include <string>
 
 namespace vellora {
@@ -41,9 +43,10 @@ bool UnregisterWindowClass(const wchar_t* className);
 std::wstring GetWindowTextString(HWND window);
 void SetWindowTextString(HWND window, const std::wstring& text);
 
-// String resource Id of the program in the user's interface language, or
-// "#" followed by Id when there is none.
-std::wstring LoadResString(UINT id);
+// String resource Id of the program in the user's interface language (the
+// system's resource lookup picks German or English), or nothing. While the
+// toolkit runs, LoadResString (resources/strings.h) answers through it.
+std::optional<std::wstring> LoadStringResource(std::int32_t id);
 
 // A product value of the program's version resource (string block
 // "040904B0"), or "???" when the resource or the value is missing.

@@ -68,12 +68,12 @@ TEST_F(LoginFormTest, EditingTheNameClearsThePasswordAndTheRememberBox) {
     SetWindowTextW(C(kText2), L"secret");
     EXPECT_FALSE(Checked());  // a changed password is not remembered unasked
     SendMessageW(C(kCheck2), BM_SETCHECK, BST_CHECKED, 0);
-    main->settings.AutoLogin = true;
+    main->client.settings.AutoLogin = true;
     Type(kCombo1, L'b');
     EXPECT_EQ(Text(kCombo1), L"b");
     EXPECT_EQ(Text(kText2), L"");
     EXPECT_FALSE(Checked());
-    EXPECT_FALSE(main->settings.AutoLogin);
+    EXPECT_FALSE(main->client.settings.AutoLogin);
 
     SendMessageW(C(kCheck2), BM_SETCHECK, BST_CHECKED, 0);
     Type(kText2, L'x');
@@ -93,14 +93,14 @@ TEST_F(LoginFormTest, LoginWithAnEmptyFieldFocusesIt) {
     Type(kCombo1, L'b');
     SendMessageW(C(kCommand3), BM_CLICK, 0, 0);
     EXPECT_EQ(GetFocus(), C(kText2));
-    EXPECT_EQ(main->session.UserName, L"b");
-    EXPECT_EQ(main->session.LoginName, L"b");
+    EXPECT_EQ(main->client.session.UserName, L"b");
+    EXPECT_EQ(main->client.session.LoginName, L"b");
     EXPECT_TRUE(IsWindowEnabled(C(kCommand3)));
 }
 
 TEST_F(LoginFormTest, ErrorsShowInAStripBelowTheFields) {
     const int before = ClientHeight();
-    main->session.LoginPhase = true;
+    main->client.session.LoginPhase = true;
     main->StatusLine(L"Could not connect to server", true);
     ASSERT_NE(form->ErrorBoxWindow(), nullptr);
     EXPECT_EQ(GetWindowTextString(form->ErrorBoxWindow()), L"Error: Could not connect to server");
@@ -114,7 +114,7 @@ TEST_F(LoginFormTest, ErrorsShowInAStripBelowTheFields) {
     EXPECT_EQ(ClientHeight(), before);
 
     // While an automatic login runs, its errors are not shown.
-    main->session.AutoLoginTried = true;
+    main->client.session.AutoLoginTried = true;
     main->StatusLine(L"Timeout", true);
     EXPECT_EQ(form->ErrorBoxWindow(), nullptr);
 }
@@ -124,7 +124,7 @@ TEST_F(LoginFormTest, CancelDuringTheLoginPhaseEndsTheProgram) {
     PostMessageW(C(kCommand1), BM_CLICK, 0, 0);
     EXPECT_TRUE(test::PumpUntil([&] { return main->Unloaded(); }, 3000));
     EXPECT_FALSE(IsWindow(formWindow));
-    EXPECT_FALSE(main->session.LoginPhase);
+    EXPECT_FALSE(main->client.session.LoginPhase);
 }
 
 TEST_F(LoginFormTest, TheCloseBoxCancelsToo) {

@@ -73,7 +73,7 @@ TEST(MainWindowTest, ChildrenHaveTheirClassesStylesAndIds) {
 TEST(MainWindowTest, ChatColumnFillsAFourHundredPixelWindow) {
     MainObject f;
     ASSERT_TRUE(f.loaded);
-    f->settings.StatusBar = true;
+    f->client.settings.StatusBar = true;
     SetClient(*f, 400, 300);
     const int bar = f->h.StatusBarHeight;
     const int y = 300 - bar - 19;
@@ -128,10 +128,10 @@ TEST(MainWindowTest, StatusBarTextHasOneSpaceOnEachSide) {
 TEST(MainWindowTest, UserRowsKeepTheirRecordsAndHeight) {
     MainObject f;
     ASSERT_TRUE(f.loaded);
-    EXPECT_EQ(f->AddUserRow(L"anna", kRowIconPending, true), 0);
-    EXPECT_EQ(f->AddUserRow(L"ben", kRowIconNone, false), 1);
+    f->AddUserRow(L"anna", kRowIconPending, true);
+    f->AddUserRow(L"ben", kRowIconNone, false);
     HICON own = LoadIconRes(1000, 32);
-    EXPECT_EQ(f->AddUserRow(L"carl", reinterpret_cast<std::intptr_t>(own), true), 2);
+    f->AddUserRow(L"carl", reinterpret_cast<std::intptr_t>(own), true);
     HWND list = f->h.hUserList;
     EXPECT_EQ(SendMessageW(list, LB_GETCOUNT, 0, 0), 3);
     EXPECT_EQ(SendMessageW(list, LB_GETITEMHEIGHT, 1, 0), 36);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "dialogs/toolkit_win32.h"
+#include "resources/strings.h"
 
 namespace vellora {
 namespace {
@@ -65,9 +66,14 @@ TEST(ResourcesTest, PicturesAndSoundAreEmbedded) {
     EXPECT_EQ(wave.substr(8, 4), "WAVE");
 }
 
-TEST(ResourcesTest, MissingStringsReadAsHashAndId) {
+TEST(ResourcesTest, TextsComeFromTheStringTablesWhileTheToolkitRuns) {
+    ASSERT_TRUE(ToolkitStart(0));
+    EXPECT_EQ(LoadStringResource(2004), std::optional<std::wstring>(L"&Login"));
+    EXPECT_EQ(LoadResString(1050), L"Could not connect to server");
     EXPECT_EQ(LoadResString(59999), L"#59999");
-    EXPECT_EQ(LoadResString(0), L"#0");
+    EXPECT_EQ(LoadResString(-1), L"#-1");
+    EXPECT_EQ(LoadStringResource(59999), std::nullopt);
+    ToolkitStop();
 }
 
 }  // namespace
