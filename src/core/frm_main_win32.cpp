@@ -52,6 +52,9 @@ FrmMain* FrmMain::Instance() { return g_instance; }
 void FrmMain::Form_Initialize() {
     richEditLibrary_ = LoadLibraryW(L"riched20.dll");
     client.session.Disconnected = true;
+    // Where the chat service lives; an endpoints.ini beside the program
+    // points it elsewhere (the demo and the tests use the simulator).
+    client.endpoints = LoadEndpoints(ProgramFolder() + kEndpointsFileName);
 }
 
 bool FrmMain::Form_Load() {
@@ -62,9 +65,6 @@ bool FrmMain::Form_Load() {
         return false;
     }
     client.session.KickTick = kNoTick;
-    // Where the chat service lives; an endpoints.ini beside the program
-    // points it elsewhere (the demo and the tests use the simulator).
-    client.endpoints = LoadEndpoints(ProgramFolder() + kEndpointsFileName);
 
     HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
     auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));

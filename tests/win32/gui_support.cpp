@@ -42,8 +42,9 @@ RECT ChildRect(HWND child) {
     return r;
 }
 
-MainObject::MainObject() : frm_(std::make_unique<FrmMain>()) {
+MainObject::MainObject(const std::function<void(FrmMain&)>& beforeLoad) : frm_(std::make_unique<FrmMain>()) {
     frm_->Form_Initialize();
+    if (beforeLoad) beforeLoad(*frm_);
     loaded = frm_->Form_Load();
 }
 

@@ -22,10 +22,11 @@ void PumpFor(unsigned ms);
 RECT ChildRect(HWND child);
 
 // The main window object after Form_Initialize and Form_Load, unloaded and
-// terminated again at the end of the test.
+// terminated again at the end of the test. BeforeLoad runs between the two
+// (to point the client at a simulator before the login form may log in).
 class MainObject {
 public:
-    MainObject();
+    explicit MainObject(const std::function<void(FrmMain&)>& beforeLoad = nullptr);
     ~MainObject();
     FrmMain& operator*() { return *frm_; }
     FrmMain* operator->() { return frm_.get(); }
