@@ -36,7 +36,7 @@ protected:
             f.client.endpoints.ClubAddress = test::Simulator::Address();
             f.client.endpoints.ChatAddress = test::Simulator::Address();
             f.client.endpoints.Port = sim.Port();
-        });
+        }, false);
         ASSERT_TRUE(main->loaded);
     }
     FrmMain& F() { return **main; }

@@ -31,7 +31,7 @@ TEST(GermanTest, LoginFormAndErrorsAreInGerman) {
         f.client.endpoints.ClubAddress = test::Simulator::Address();
         f.client.endpoints.ChatAddress = test::Simulator::Address();
         f.client.endpoints.Port = sim.Port();
-    });
+    }, false);
     ASSERT_TRUE(main.loaded);
     EXPECT_EQ(CurrentUiLanguage(), UiLanguage::German);
     LoginForm& form = main->Form4();

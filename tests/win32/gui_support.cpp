@@ -42,7 +42,8 @@ RECT ChildRect(HWND child) {
     return r;
 }
 
-MainObject::MainObject(const std::function<void(FrmMain&)>& beforeLoad) : frm_(std::make_unique<FrmMain>()) {
+MainObject::MainObject(const std::function<void(FrmMain&)>& beforeLoad, bool ownSettings)
+    : settingsFolder_(ownSettings ? std::make_unique<TempAppData>() : nullptr), frm_(std::make_unique<FrmMain>()) {
     frm_->Form_Initialize();
     if (beforeLoad) beforeLoad(*frm_);
     loaded = frm_->Form_Load();

@@ -9,6 +9,7 @@
 #include <memory>
 #include <string>
 
+#include "config/config_test_support.h"
 #include "core/frm_main_win32.h"
 
 namespace vellora::test {
@@ -24,15 +25,19 @@ RECT ChildRect(HWND child);
 // The main window object after Form_Initialize and Form_Load, unloaded and
 // terminated again at the end of the test. BeforeLoad runs between the two
 // (to point the client at a simulator before the login form may log in).
+// Unless the test has set up a settings folder of its own (OwnSettings
+// false), the object gets an empty one, so that no account of an earlier
+// run is offered or logged in.
 class MainObject {
 public:
-    explicit MainObject(const std::function<void(FrmMain&)>& beforeLoad = nullptr);
+    explicit MainObject(const std::function<void(FrmMain&)>& beforeLoad = nullptr, bool ownSettings = true);
     ~MainObject();
     FrmMain& operator*() { return *frm_; }
     FrmMain* operator->() { return frm_.get(); }
     bool loaded = false;
 
 private:
+    std::unique_ptr<TempAppData> settingsFolder_;
     std::unique_ptr<FrmMain> frm_;
 };
 
