@@ -106,7 +106,6 @@ void FrmMain::RealResize(bool repaint) {
     if (repaint) {
         later::InvalidateDockedPanes();
         InvalidateRect(h.MainWindow, nullptr, TRUE);
-        UpdateWindow(h.MainWindow);
     }
 }
 

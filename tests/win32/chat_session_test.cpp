@@ -131,6 +131,25 @@ TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
     EXPECT_EQ(GetWindowTextString(input), L"later");
 }
 
+TEST_F(ChatSessionTest, ClosingTheWindowLogsOutOnlyFromTheChat) {
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(sim.ClearRequests());
+    SendMessageW(F().h.MainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(F().Unloaded());
+    ASSERT_TRUE(test::PumpUntil([&] { return !sim.Requests(1, "logout").empty(); }, 3000));
+
+    // Out of the chat (here: the login form cancelled) nothing is sent.
+    main.reset();
+    ASSERT_TRUE(sim.ClearRequests());
+    Start();
+    SendMessageW(Field(kCommand1), BM_CLICK, 0, 0);
+    EXPECT_TRUE(F().Unloaded());
+    test::PumpFor(500);
+    EXPECT_TRUE(sim.Requests(10).empty());
+}
+
 TEST_F(ChatSessionTest, AccountsAreOfferedFromTheSettingsFiles) {
     const std::wstring folder = ConfigFolder();
     for (const wchar_t* file : {L"bob.vel", L"Alice.vel", L"carol.vel"}) ASSERT_TRUE(WriteFileBytes(folder + file, ""));
