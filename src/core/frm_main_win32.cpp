@@ -2,6 +2,8 @@
 // portable code asks of the main window object.
 #include "core/frm_main_win32.h"
 
+#include <ole2.h>
+
 #include <initializer_list>
 
 #include "chat/endpoints.h"
@@ -50,6 +52,8 @@ FrmMain::~FrmMain() {
 FrmMain* FrmMain::Instance() { return g_instance; }
 
 void FrmMain::Form_Initialize() {
+    // Pictures are decoded by OLE's picture loader.
+    oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
     richEditLibrary_ = LoadLibraryW(L"riched20.dll");
     client.session.Disconnected = true;
     // Where the chat service lives; an endpoints.ini beside the program
@@ -141,6 +145,8 @@ void FrmMain::Form_Unload() {
 void FrmMain::Form_Terminate() {
     if (richEditLibrary_) FreeLibrary(richEditLibrary_);
     richEditLibrary_ = nullptr;
+    if (oleStarted_) OleUninitialize();
+    oleStarted_ = false;
 }
 
 void FrmMain::TearDownMainWindow() {

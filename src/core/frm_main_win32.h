@@ -135,6 +135,7 @@ private:
     static void CALLBACK Timer1Proc(HWND, UINT, UINT_PTR, DWORD);
 
     HMODULE richEditLibrary_ = nullptr;
+    bool oleStarted_ = false;
     UINT_PTR timer1_ = 0;
     bool unloaded_ = false;
     bool quitOnUnload_ = false;
