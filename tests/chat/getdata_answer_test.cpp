@@ -171,10 +171,10 @@ TEST_F(GetdataAnswerTest, FriendsPresentAtEntryAreCollectedOnce) {
     client().FriendsAtEntryDone = false;
     client().lists.Friends = {L"BEN", L"dora"};
     Handle(Body().User("anna", "a.jpg").User("ben", "b.jpg").User("carl").User("dora", "d.jpg").Complete());
-    ASSERT_EQ(rc_.window.friendRows.size(), 2u);
-    EXPECT_EQ(rc_.window.friendRows[0], std::wstring(L"ben") + std::wstring(61, L' ') + L"b.jpg");
-    EXPECT_EQ(rc_.window.friendRows[1].substr(64), L"d.jpg");
-    EXPECT_EQ(rc_.window.friendsShown, 1);
+    ASSERT_EQ(client().ListsDialog.Rows.size(), 2u);
+    EXPECT_EQ(client().ListsDialog.Rows[0], std::wstring(L"ben") + std::wstring(61, L' ') + L"b.jpg");
+    EXPECT_EQ(client().ListsDialog.Rows[1].substr(64), L"d.jpg");
+    EXPECT_EQ(rc_.viewWindow.listsShown, 1);
     EXPECT_TRUE(client().FriendsAtEntryDone);
     EXPECT_EQ(client().ListsDialogMode, 0);
     EXPECT_TRUE(client().roster[1].JoinNotified);
@@ -183,8 +183,8 @@ TEST_F(GetdataAnswerTest, FriendsPresentAtEntryAreCollectedOnce) {
 
     // A friend joining later is not collected.
     Handle(Body().User("anna").User("ben").User("carl").User("dora").User("Dora2").User("bEn").Complete());
-    EXPECT_EQ(rc_.window.friendRows.size(), 2u);
-    EXPECT_EQ(rc_.window.friendsShown, 1);
+    EXPECT_EQ(client().ListsDialog.Rows.size(), 2u);
+    EXPECT_EQ(rc_.viewWindow.listsShown, 1);
 }
 
 TEST_F(GetdataAnswerTest, EntryWithoutFriendsEndsTheCollectionSilently) {
@@ -193,8 +193,8 @@ TEST_F(GetdataAnswerTest, EntryWithoutFriendsEndsTheCollectionSilently) {
     Handle(Body().User("anna").User("ben").Complete());
     EXPECT_TRUE(client().FriendsAtEntryDone);
     EXPECT_EQ(client().ListsDialogMode, 5);
-    EXPECT_EQ(rc_.window.friendsShown, 0);
-    EXPECT_TRUE(rc_.window.friendRows.empty());
+    EXPECT_EQ(rc_.viewWindow.listsShown, 0);
+    EXPECT_TRUE(client().ListsDialog.Rows.empty());
 }
 
 TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
@@ -204,8 +204,8 @@ TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
     // ben replaces carl (appended after a removal): not collected; dora is
     // appended past the old end: collected.
     Handle(Body().User("anna").User("ben").User("dora").Complete());
-    ASSERT_EQ(rc_.window.friendRows.size(), 1u);
-    EXPECT_EQ(rc_.window.friendRows[0].substr(0, 4), L"dora");
+    ASSERT_EQ(client().ListsDialog.Rows.size(), 1u);
+    EXPECT_EQ(client().ListsDialog.Rows[0].substr(0, 4), L"dora");
     EXPECT_FALSE(client().roster[1].JoinNotified);
     EXPECT_TRUE(client().roster[2].JoinNotified);
 }
