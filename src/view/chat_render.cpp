@@ -137,8 +137,11 @@ bool RouteOthersLine(Client& client, const std::wstring& sender, std::wstring& m
     // before it has another length than the hidden run it replaces.
     std::size_t at = FindNoCase(msg, needle);
     if (at == std::wstring::npos) return false;
-    // 'bob: anna: hi' seen by anna: 'bob: ' and what follows 'anna: '.
-    std::size_t restAt = at + 2 + own.size() + 2;
+    // 'bob: anna: hi' seen by anna: 'bob: ' and what follows 'anna: '. Only a
+    // blank is dropped behind the colon: anything else may be half of an
+    // escape or of a group.
+    std::size_t restAt = at + 2 + own.size() + 1;
+    if (restAt < msg.size() && msg[restAt] == L' ') ++restAt;
     std::wstring copy = msg.substr(0, at + 2) + (restAt < msg.size() ? msg.substr(restAt) : std::wstring());
     return DialogMessage(client, 1, sender, false, copy, L"", time);
 }

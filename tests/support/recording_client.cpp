@@ -19,9 +19,10 @@ void RecordingStatus::ShowLoginError(const std::wstring& text) {
 }
 
 void RecordingStatus::ShowChatStatusLine(const std::wstring& line, std::int32_t timeOfDay) {
+    chatLines.push_back(line);
     // Status lines reach the chat pane through InMessage with type -1.
     std::wstring msg = line;
-    owner_.view.InMessage(-1, L"", msg, timeOfDay);
+    owner_.client.view->InMessage(-1, L"", msg, timeOfDay);
 }
 
 void RecordingStatus::ShowErrorToaster(const std::wstring& line, std::int32_t) {
@@ -323,8 +324,8 @@ std::vector<std::wstring> RecordingClient::RowNames() const {
 
 std::vector<std::wstring> RecordingClient::StatusLines() const {
     std::vector<std::wstring> out;
-    for (const ShownLine& l : view.lines) {
-        if (l.type == -1 && l.msg.rfind(L"*** ", 0) == 0) out.push_back(l.msg.substr(4));
+    for (const std::wstring& line : status.chatLines) {
+        if (line.rfind(L"*** ", 0) == 0) out.push_back(line.substr(4));
     }
     return out;
 }

@@ -37,6 +37,8 @@ public:
     void PlayNotificationSound() override;
 
     std::vector<std::wstring> loginErrors;
+    // Status lines of the chat pane, "*** " included.
+    std::vector<std::wstring> chatLines;
     std::vector<std::wstring> toasters;
     int sounds = 0;
 
@@ -126,7 +128,7 @@ private:
 };
 
 // A pane that keeps the last document streamed into it.
-class RecordingPane : public RtfPane {
+class LastDocumentPane : public RtfPane {
 public:
     void ShowRtf(std::string_view document) override {
         last = std::string(document);
@@ -152,7 +154,7 @@ public:
 
     WindowId id;
     std::wstring caption;
-    RecordingPane pane;
+    LastDocumentPane pane;
     int shown = 0;
     bool activated = false;
     bool docked = false;
@@ -206,7 +208,7 @@ public:
     static constexpr WindowId kListsWindow = 2;
     static constexpr WindowId kOtherProgram = 3;
 
-    RecordingPane chatPane;
+    LastDocumentPane chatPane;
     bool failDialogCreation = false;
     WindowId nextDialogId = 100;
     WindowId foreground = kMain;
