@@ -238,6 +238,7 @@ PictureHandle RecordingViewWindow::LoadPlaceholderPicture(const std::wstring& na
 PictureHandle RecordingViewWindow::DecodePicture(const std::string& bytes) {
     owner_.log.push_back("DecodePicture");
     ++decodes;
+    lastDecoded = bytes;
     if (undecodable.count(bytes) != 0) return kNoPicture;
     live.insert(++nextPicture);
     return nextPicture;

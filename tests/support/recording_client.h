@@ -232,6 +232,7 @@ public:
     std::set<std::string> undecodable;
     bool failCopies = false;
     int decodes = 0;
+    std::string lastDecoded;
     std::set<PictureHandle> live;
     PictureHandle nextPicture = 5000;
     RowPicture nextIcon = 9000;
