@@ -29,12 +29,6 @@ constexpr std::int32_t kStrBanDetected = 1060;
 constexpr std::int32_t kStrKickDetected = 1061;
 constexpr std::uint32_t kAlertQuietMs = 300000;
 
-bool StartsWith(std::wstring_view text, std::wstring_view start) { return text.substr(0, start.size()) == start; }
-
-bool EndsWith(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 std::wstring_view TrimLeft(std::wstring_view text) {
     while (!text.empty() && text.front() == L' ') text.remove_prefix(1);
     return text;
@@ -53,7 +47,7 @@ std::size_t FindNoCase(std::wstring_view text, std::wstring_view needle) {
     return std::wstring_view::npos;
 }
 
-bool IsSongLine(std::wstring_view msg) { return StartsWith(msg, kSongStart) && EndsWith(msg, L")"); }
+bool IsSongLine(std::wstring_view msg) { return msg.starts_with(kSongStart) && msg.ends_with(L')'); }
 
 bool IsLeaveLine(std::wstring_view msg) {
     std::wstring shape(msg.substr(0, kLeaveHead));
@@ -66,7 +60,7 @@ std::wstring OwnName(const Client& client) { return EscapeRtf(client.session.Use
 
 // The line, leading blanks aside, opens with the own name and a colon.
 bool OpensWithOwnName(std::wstring_view msg, const std::wstring& ownName) {
-    return !ownName.empty() && StartsWith(TrimLeft(msg), ownName + L":");
+    return !ownName.empty() && TrimLeft(msg).starts_with(ownName + L":");
 }
 
 std::wstring Rendered(const Client& client, const std::wstring& msg, const std::wstring& key, HiddenMode mode) {
@@ -229,7 +223,7 @@ bool IsLineSeen(const Client& client, WindowId foreground, std::int32_t xType, c
 bool LogToDialog(Client& client, const std::wstring& xUser, std::wstring& xMsg, std::int32_t xMsgTime) {
     const std::wstring own = OwnName(client);
     std::wstring user = xUser;
-    if (StartsWith(xMsg, kTeamPrefix)) {
+    if (std::wstring_view(xMsg).starts_with(kTeamPrefix)) {
         xMsg = std::wstring(kSystemPrefix) + xMsg.substr(kTeamPrefix.size());
         // The user the announcement is about stands between "*** " and the
         // 28-character ending.
@@ -248,7 +242,7 @@ bool LogToDialog(Client& client, const std::wstring& xUser, std::wstring& xMsg, 
             return false;
         }
     }
-    if (!StartsWith(xMsg, kSystemPrefix)) return false;
+    if (!std::wstring_view(xMsg).starts_with(kSystemPrefix)) return false;
     return DialogMessage(client, 2, user, user == own, xMsg, L"", xMsgTime);
 }
 

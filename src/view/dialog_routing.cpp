@@ -12,10 +12,6 @@ constexpr std::int32_t kStrCaptionWithAge = 1011;
 
 constexpr std::wstring_view kEntersSuffix = L" betritt den Raum.";
 
-bool EndsWith(std::wstring_view text, std::wstring_view end) {
-    return text.size() >= end.size() && text.substr(text.size() - end.size()) == end;
-}
-
 bool IsFriend(const Client& client, const std::wstring& user) { return FindInList(client.lists.Friends, user) >= 0; }
 
 // Whether a line for a user without a dialog may open one. ToasterRaised is
@@ -26,7 +22,7 @@ bool MayCreate(Client& client, std::int32_t xType, const std::wstring& user, boo
     if (xType == kOpenDialog) return true;
     if (xType == 2) {
         // Of the system lines, only a friend entering the chat counts.
-        if (fromSelf || !EndsWith(msg, kEntersSuffix) || !IsFriend(client, user)) return false;
+        if (fromSelf || !std::wstring_view(msg).ends_with(kEntersSuffix) || !IsFriend(client, user)) return false;
         if (client.EntryPhaseOver) {
             if (s.FriendsPopup == 2) {
                 RequestToaster(client, 2, user, msg, time, UserPicture(client, user));
@@ -107,7 +103,7 @@ void DrawAttention(Client& client, Form2& dialog, std::int32_t xType, const std:
                    bool toasterRaised) {
     const Settings& s = client.settings;
     const std::wstring& user = dialog.DlgUser;
-    if (xType == 2 && EndsWith(msg, kEntersSuffix)) {
+    if (xType == 2 && std::wstring_view(msg).ends_with(kEntersSuffix)) {
         // A user with an open dialog enters the chat.
         if (s.FriendsPopup == 2 && !toasterRaised && IsFriend(client, user)) {
             RequestToaster(client, 2, L"", msg, time, dialog.hBmp);
