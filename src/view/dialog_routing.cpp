@@ -41,20 +41,21 @@ bool MayCreate(Client& client, std::int32_t xType, const std::wstring& user, boo
 }
 
 Form2* CreateDialog(Client& client, std::int32_t xType, const std::wstring& user) {
-    int index = FindRosterEntry(client.roster, user);
-    const RosterEntry* entry = index >= 0 ? &client.roster[static_cast<std::size_t>(index)] : nullptr;
-    std::wstring age = entry ? std::to_wstring(entry->Age) : std::wstring();
-    std::wstring caption = DialogCaption(user, entry && entry->Age >= 0 ? &age : nullptr);
-
     auto dialog = std::make_unique<Form2>();
-    dialog->window = client.viewWindow->CreateDialogWindow(caption);
-    if (!dialog->window) return nullptr;
     dialog->DlgUser = user;
+    int index = FindRosterEntry(client.roster, user);
     // A user who is not in the chat: age not known yet, no id, never active.
-    dialog->DlgAge = entry ? age : L"-1";
-    dialog->DlgUserID = entry ? entry->UserId : 0;
-    dialog->LastMsgTime = entry ? entry->LastActivity : 0;
+    bool knowsAge = false;
+    if (index >= 0) {
+        const RosterEntry& entry = client.roster[static_cast<std::size_t>(index)];
+        dialog->DlgAge = std::to_wstring(entry.Age);
+        dialog->DlgUserID = entry.UserId;
+        dialog->LastMsgTime = entry.LastActivity;
+        knowsAge = entry.Age >= 0;
+    }
     dialog->NeedPic = true;
+    dialog->window = client.viewWindow->CreateDialogWindow(DialogCaption(user, knowsAge ? &dialog->DlgAge : nullptr));
+    if (!dialog->window) return nullptr;
     client.Dialogs.push_back(std::move(dialog));
     Form2& created = *client.Dialogs.back();
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <limits>
 
 #include "core/client_events.h"
@@ -54,20 +55,10 @@ std::int32_t LeadingNumber(std::wstring_view text) {
 
 // A user id as the login read it; false when it is no usable number.
 bool ParseUserId(const std::wstring& text, std::int32_t& id) {
-    if (text.empty() || text.size() > 11) return false;
-    std::int64_t value = 0;
-    std::size_t i = text[0] == L'-' ? 1 : 0;
-    if (i == text.size()) return false;
-    for (; i < text.size(); ++i) {
-        if (text[i] < L'0' || text[i] > L'9') return false;
-        value = value * 10 + (text[i] - L'0');
-    }
-    if (text[0] == L'-') value = -value;
-    if (value < std::numeric_limits<std::int32_t>::min() || value > std::numeric_limits<std::int32_t>::max()) {
-        return false;
-    }
-    id = static_cast<std::int32_t>(value);
-    return id != 0;
+    const std::string digits = WideToAnsi(text);
+    const char* end = digits.data() + digits.size();
+    auto [stop, error] = std::from_chars(digits.data(), end, id);
+    return error == std::errc() && stop == end && id != 0;
 }
 
 bool IsFriend(const Client& client, const std::wstring& name) { return FindInList(client.lists.Friends, name) >= 0; }
@@ -230,7 +221,7 @@ void ProfilePictures::PictureLoaded(const std::wstring& picUrl, const std::strin
 
 void ProfilePictures::ProfileLoaded(std::int32_t uid, const std::string& body) {
     if (client_.OwnProfileRefresh) {
-        // The own page is only fetched to keep the web session alive.
+        // The periodic request for the own page: nothing on it is read.
         client_.OwnProfileRefresh = false;
         client_.LastOwnProfile = TickNow();
         return;
