@@ -4,6 +4,7 @@
 #include "core/client_events.h"
 #include "resources/strings.h"
 #include "text/case.h"
+#include "text/replace_all.h"
 #include "text/time_of_day.h"
 #include "text/un_html.h"
 #include "view/roster_merge.h"
@@ -18,21 +19,6 @@ constexpr std::int32_t kStrLoginInvalid = 1065;
 constexpr std::int32_t kStrPackageIncomplete = 1066;
 
 constexpr std::wstring_view kStaffPrefix = L"club-team: ";
-
-// Every occurrence of What in Text, compared without regard to case.
-std::wstring ReplaceNoCase(const std::wstring& text, std::wstring_view what, const std::wstring& with) {
-    std::wstring out;
-    std::size_t i = 0;
-    while (i < text.size()) {
-        if (i + what.size() <= text.size() && EqualsNoCase(std::wstring_view(text).substr(i, what.size()), what)) {
-            out += with;
-            i += what.size();
-        } else {
-            out += text[i++];
-        }
-    }
-    return out;
-}
 
 void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
     std::int32_t time = TimeOfDaySeconds();
@@ -83,11 +69,12 @@ void ShowCounts(Client& client, const std::optional<ParticipantCounts>& counts) 
 }  // namespace
 
 std::wstring CountsText(const std::wstring& active, const std::wstring& passive) {
-    if (active == L"0") return ReplaceNoCase(LoadResString(kStrListeners), L"%L", passive);
+    if (active == L"0") return ReplaceAllNoCase(LoadResString(kStrListeners), L"%L", passive);
     if (passive != L"0") {
-        return ReplaceNoCase(ReplaceNoCase(LoadResString(kStrChattersAndListeners), L"%L", passive), L"%C", active);
+        std::wstring text = ReplaceAllNoCase(LoadResString(kStrChattersAndListeners), L"%L", passive);
+        return ReplaceAllNoCase(text, L"%C", active);
     }
-    return ReplaceNoCase(LoadResString(kStrChatters), L"%C", active);
+    return ReplaceAllNoCase(LoadResString(kStrChatters), L"%C", active);
 }
 
 void HandleGetdataAnswer(Client& client, std::string_view body, bool fromCurrentLogin) {

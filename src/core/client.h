@@ -15,10 +15,15 @@
 #include "core/session.h"
 #include "core/status_line.h"
 #include "net/clock.h"
+#include "text/line_ring.h"
+#include "text/rtf_document.h"
 #include "view/chat_view.h"
+#include "view/dialog_record.h"
+#include "view/lists_dialog_model.h"
 #include "view/relation_list.h"
 #include "view/roster.h"
 #include "view/user_pictures.h"
+#include "view/view_window.h"
 
 namespace vellora {
 
@@ -70,12 +75,29 @@ struct Client {
     // The relation list the lists dialog edits (0-2), 4 while friends present
     // at entry are collected, 5 when that collection found none.
     std::int32_t ListsDialogMode = 0;
+    // The lists dialog's rows and buttons.
+    ListsDialogModel ListsDialog;
+
+    // The chat pane's last 1024 lines.
+    LineRing MainRing{kMainRingSize, kMainRtfCapacity};
+    // The open conversations, in the order of the docked column.
+    DialogList Dialogs;
+    // The chat pane has asked for a toaster for the line it is handling:
+    // toasters the same line causes elsewhere are held back.
+    bool ToasterHold = false;
+
+    // Profile pages: the user whose page is being fetched, whether it is the
+    // periodic request for the own account, and when that last ended.
+    std::wstring PendingAgeUser;
+    bool OwnProfileRefresh = false;
+    Tick LastOwnProfile = 0;
 
     // The window layer and the views; all set before the first login.
     StatusTarget* status = nullptr;
     ChatView* view = nullptr;
     UserPictures* pictures = nullptr;
     MainWindow* window = nullptr;
+    ViewWindow* viewWindow = nullptr;
     TickHooks hooks;
 };
 

@@ -1,8 +1,8 @@
 #pragma once
-// What the protocol asks of the main window and its companions: the rows of
-// the user list, the status bar, the staff menus, the friends-present list
-// of the lists dialog, and showing the window once the chat was entered. The
-// window layer implements it; tests record.
+// What the protocol and the chat view ask of the main window: the rows of the
+// user list, the status bar, the staff menus, and showing the window once the
+// chat was entered. The window layer implements it; tests record. The chat
+// view's other window work is in view/view_window.h.
 
 #include <cstddef>
 #include <string>
@@ -19,6 +19,15 @@ public:
     virtual void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) = 0;
     // Deletes row Index of the user list; the rows after it move up.
     virtual void RemoveUserRow(std::size_t index) = 0;
+    // Draws row Index normally or grayed out.
+    virtual void SetUserRowNormal(std::size_t index, bool normal) = 0;
+    // Sets the picture on the left of row Index (an icon the row then owns,
+    // or -2 when no icon could be made).
+    virtual void SetUserRowPicture(std::size_t index, RowPicture picture) = 0;
+    // Sets the detail line of row Index (age and place).
+    virtual void SetUserRowDetail(std::size_t index, const std::wstring& text) = 0;
+    // The selected row, -1 when none.
+    virtual int SelectedUserRow() const = 0;
 
     // The participant counts, shown in the first part of the status bar.
     virtual void SetStatusBarText(const std::wstring& text) = 0;
@@ -26,13 +35,6 @@ public:
     // The own account belongs to the chat's staff: the user menu is loaded
     // again with its staff section and the self menu is loaded.
     virtual void SwitchToStaffMenus() = 0;
-
-    // A friend who was present when the chat was entered: one row of the
-    // lists dialog (name padded to 64 characters, then the picture source),
-    // added without showing the dialog.
-    virtual void AddFriendPresentRow(const std::wstring& row) = 0;
-    // Opens the lists dialog in friends-present mode with the rows added.
-    virtual void ShowFriendsPresent() = 0;
 
     // The login sequence has entered the chat: show the main window.
     virtual void ShowMainWindow() = 0;

@@ -23,6 +23,8 @@ inline bool HoldsPicture(PictureHandle picture) { return picture != kNoPicture &
 // What a user-list row shows on its left: an icon, -1 while no picture is
 // known, -2 when making the icon failed.
 using RowPicture = std::intptr_t;
+inline constexpr RowPicture kRowPicturePending = -1;
+inline constexpr RowPicture kRowPictureFailed = -2;
 
 struct RosterEntry {
     std::wstring Name;    // as the chat lists it; staff carry "club-team: " before it

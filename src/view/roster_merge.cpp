@@ -1,9 +1,10 @@
 #include "view/roster_merge.h"
 
+#include "view/lists_dialog.h"
+
 namespace vellora {
 namespace {
 
-constexpr std::size_t kFriendRowNameWidth = 64;
 constexpr std::int32_t kCollectingFriends = 4;
 constexpr std::int32_t kNoFriendPresent = 5;
 
@@ -35,7 +36,7 @@ void AppendEntry(Client& client, const ListedUser& user, bool collectFriend) {
     if (!collectFriend || client.FriendsAtEntryDone) return;
     if (FindInList(client.lists.Friends, added.Name) >= 0) {
         client.ListsDialogMode = kCollectingFriends;
-        client.window->AddFriendPresentRow(FriendPresentRow(added.Name, added.PicStr));
+        AddFriendPresentRow(client, added.Name, added.PicStr);
         added.JoinNotified = true;
     } else if (client.ListsDialogMode == 0) {
         client.ListsDialogMode = kNoFriendPresent;
@@ -63,12 +64,6 @@ void SetInitialDrawingState(RosterEntry& entry, std::int32_t mode, const Relatio
     }
 }
 
-std::wstring FriendPresentRow(const std::wstring& name, const std::wstring& picStr) {
-    std::wstring row = name;
-    if (row.size() < kFriendRowNameWidth) row.append(kFriendRowNameWidth - row.size(), L' ');
-    return row + picStr;
-}
-
 void MergeUserList(Client& client, const std::vector<ListedUser>& users) {
     Roster& roster = client.roster;
     std::size_t cursor = 0;
@@ -81,7 +76,7 @@ void MergeUserList(Client& client, const std::vector<ListedUser>& users) {
     while (roster.size() > cursor) RemoveEntry(client, roster.size() - 1);
 
     if (client.ListsDialogMode == kCollectingFriends) {
-        client.window->ShowFriendsPresent();
+        ShowFriendsPresent(client);
         client.ListsDialogMode = 0;
         client.FriendsAtEntryDone = true;
     } else if (client.ListsDialogMode == kNoFriendPresent) {

@@ -19,8 +19,4 @@ void MergeUserList(Client& client, const std::vector<ListedUser>& users);
 // ShowNormal and IsIgnored of Entry from its name and the relation lists.
 void SetInitialDrawingState(RosterEntry& entry, std::int32_t grayOrHilightUsersMode, const RelationLists& lists);
 
-// The row of the lists dialog for a friend present at entry: the name padded
-// with blanks to 64 characters, then the picture source.
-std::wstring FriendPresentRow(const std::wstring& name, const std::wstring& picStr);
-
 }  // namespace vellora

@@ -9,6 +9,7 @@
 #include "chat/getdata_answer.h"
 #include "resources/strings.h"
 #include "support/fake_clock.h"
+#include "support/getdata_body.h"
 #include "support/recording_client.h"
 
 namespace vellora {
@@ -16,46 +17,7 @@ namespace {
 
 using Names = std::vector<std::wstring>;
 
-// Builds getdata bodies the way the chat server writes them.
-class Body {
-public:
-    Body& User(const std::string& name, const std::string& src = "", const std::string& id = "1") {
-        users_ += (users_.empty() ? "" : ",") + ("{'id':'" + id + "','name':'" + name + "','src':'" + src + "'}");
-        hasUsers_ = true;
-        return *this;
-    }
-    Body& EmptyUserList() {
-        hasUsers_ = true;
-        return *this;
-    }
-    Body& Line(int type, const std::string& name, const std::string& msg) {
-        chats_ += (chats_.empty() ? "" : ",") + ("{'mtype':'" + std::to_string(type) + "','msg':'" + msg +
-                                                 "','id':'5','name':'" + name + "','nameStyle':'n'}");
-        return *this;
-    }
-    Body& Counts(const std::string& active, const std::string& passive) {
-        counts_ = "top.setUserCounts({'count':{'active':'" + active + "', 'passive':'" + passive +
-                  "', 'total':'9'}});\n";
-        return *this;
-    }
-    Body& Text(const std::string& text) {
-        extra_ += text;
-        return *this;
-    }
-    std::string Incomplete() const { return Page(); }
-    std::string Complete() const { return Page() + "</html>"; }
-
-private:
-    std::string Page() const {
-        std::string page = "<html><head><script>\n" + extra_;
-        if (hasUsers_) page += "top.showUser({'user':[" + users_ + "]});\n";
-        if (!chats_.empty()) page += "var chats={'chats':[" + chats_ + "]};\n";
-        page += counts_;
-        return page + "</script></head><body></body>";
-    }
-    std::string users_, chats_, counts_, extra_;
-    bool hasUsers_ = false;
-};
+using test::Body;
 
 class GetdataAnswerTest : public ::testing::Test {
 protected:
@@ -171,10 +133,10 @@ TEST_F(GetdataAnswerTest, FriendsPresentAtEntryAreCollectedOnce) {
     client().FriendsAtEntryDone = false;
     client().lists.Friends = {L"BEN", L"dora"};
     Handle(Body().User("anna", "a.jpg").User("ben", "b.jpg").User("carl").User("dora", "d.jpg").Complete());
-    ASSERT_EQ(rc_.window.friendRows.size(), 2u);
-    EXPECT_EQ(rc_.window.friendRows[0], std::wstring(L"ben") + std::wstring(61, L' ') + L"b.jpg");
-    EXPECT_EQ(rc_.window.friendRows[1].substr(64), L"d.jpg");
-    EXPECT_EQ(rc_.window.friendsShown, 1);
+    ASSERT_EQ(client().ListsDialog.Rows.size(), 2u);
+    EXPECT_EQ(client().ListsDialog.Rows[0], std::wstring(L"ben") + std::wstring(61, L' ') + L"b.jpg");
+    EXPECT_EQ(client().ListsDialog.Rows[1].substr(64), L"d.jpg");
+    EXPECT_EQ(rc_.viewWindow.listsShown, 1);
     EXPECT_TRUE(client().FriendsAtEntryDone);
     EXPECT_EQ(client().ListsDialogMode, 0);
     EXPECT_TRUE(client().roster[1].JoinNotified);
@@ -183,8 +145,8 @@ TEST_F(GetdataAnswerTest, FriendsPresentAtEntryAreCollectedOnce) {
 
     // A friend joining later is not collected.
     Handle(Body().User("anna").User("ben").User("carl").User("dora").User("Dora2").User("bEn").Complete());
-    EXPECT_EQ(rc_.window.friendRows.size(), 2u);
-    EXPECT_EQ(rc_.window.friendsShown, 1);
+    EXPECT_EQ(client().ListsDialog.Rows.size(), 2u);
+    EXPECT_EQ(rc_.viewWindow.listsShown, 1);
 }
 
 TEST_F(GetdataAnswerTest, EntryWithoutFriendsEndsTheCollectionSilently) {
@@ -193,8 +155,8 @@ TEST_F(GetdataAnswerTest, EntryWithoutFriendsEndsTheCollectionSilently) {
     Handle(Body().User("anna").User("ben").Complete());
     EXPECT_TRUE(client().FriendsAtEntryDone);
     EXPECT_EQ(client().ListsDialogMode, 5);
-    EXPECT_EQ(rc_.window.friendsShown, 0);
-    EXPECT_TRUE(rc_.window.friendRows.empty());
+    EXPECT_EQ(rc_.viewWindow.listsShown, 0);
+    EXPECT_TRUE(client().ListsDialog.Rows.empty());
 }
 
 TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
@@ -204,8 +166,8 @@ TEST_F(GetdataAnswerTest, OnlyEntriesAppendedPastTheOldEndAreCollected) {
     // ben replaces carl (appended after a removal): not collected; dora is
     // appended past the old end: collected.
     Handle(Body().User("anna").User("ben").User("dora").Complete());
-    ASSERT_EQ(rc_.window.friendRows.size(), 1u);
-    EXPECT_EQ(rc_.window.friendRows[0].substr(0, 4), L"dora");
+    ASSERT_EQ(client().ListsDialog.Rows.size(), 1u);
+    EXPECT_EQ(client().ListsDialog.Rows[0].substr(0, 4), L"dora");
     EXPECT_FALSE(client().roster[1].JoinNotified);
     EXPECT_TRUE(client().roster[2].JoinNotified);
 }

@@ -157,7 +157,7 @@ TEST_F(LoginTest, EachStepOfTheSequenceAndItsFailure) {
         client().session.OwnUserId.clear();
         client().session.Disconnected = false;
         client().session.LastStatusText.clear();  // no repeat suppression between the cases
-        rc_.view.lines.clear();
+        rc_.status.chatLines.clear();
         LoginSequence(client());
         std::vector<std::wstring> lines = rc_.StatusLines();
         EXPECT_LE(lines.size(), 1u);

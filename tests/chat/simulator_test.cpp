@@ -247,9 +247,9 @@ TEST_F(SimulatorTest, FriendsAlreadyThereAreShownOnEntry) {
     ASSERT_TRUE(sim_.AddMember({.name = "ben"}));
     ASSERT_TRUE(Login());
     ASSERT_TRUE(TickUntil([&] { return client().FriendsAtEntryDone; }));
-    ASSERT_EQ(rc_.window.friendRows.size(), 1u);
-    EXPECT_EQ(rc_.window.friendRows[0].substr(0, 64), L"ben" + std::wstring(61, L' '));
-    EXPECT_EQ(rc_.window.friendsShown, 1);
+    ASSERT_EQ(client().ListsDialog.Rows.size(), 1u);
+    EXPECT_EQ(client().ListsDialog.Rows[0].substr(0, 64), L"ben" + std::wstring(61, L' '));
+    EXPECT_EQ(rc_.viewWindow.listsShown, 1);
     ASSERT_TRUE(TickUntil([&] { return client().EntryPhaseOver; }, 2));
 }
 
