@@ -19,6 +19,8 @@
 #include "dialogs/toolkit_win32.h"
 #include "net/socket.h"
 #include "text/chat_font_win32.h"
+#include "view/chat_render.h"
+#include "view/user_relations.h"
 
 namespace vellora {
 
@@ -36,13 +38,11 @@ FrmMain::FrmMain() {
     g_instance = this;
     client.status = this;
     client.window = this;
-    client.view = &pendingView_;
-    client.pictures = &pendingPictures_;
+    ConnectView(client, viewLogic_, viewWindow_);
     client.hooks.SongStep = [this] {
         SongTick(songState_, client.settings, client.LastChatLineTick, player_, songPost_);
     };
     client.hooks.ToasterTick = [](std::uint32_t lifetimeMs) { later::ToasterTick(lifetimeMs); };
-    client.hooks.GrayIdleUsers = [] { later::GrayIdleUsers(); };
 }
 
 FrmMain::~FrmMain() {
@@ -221,11 +221,7 @@ void FrmMain::SaveConfig() { vellora::SaveConfig(client.session, client.settings
 
 std::vector<std::wstring> FrmMain::AccountNames() { return ListAccounts(); }
 
-void FrmMain::RerenderAllDialogs() {
-    later::RerenderDialogPanes();
-    std::wstring nothing;
-    client.view->InMessage(-2, L"", nothing, 0);
-}
+void FrmMain::RerenderAllDialogs() { vellora::RerenderAllDialogs(client); }
 
 // ---------------------------------------------------------------------------
 // StatusTarget
@@ -246,10 +242,7 @@ void FrmMain::PlayNotificationSound() { later::PlayNotificationSound(); }
 // ---------------------------------------------------------------------------
 // ConfigEffects
 
-void FrmMain::FriendsToasterChanged() {
-    // Users already present must not be announced as joining.
-    for (RosterEntry& entry : client.roster) entry.JoinNotified = true;
-}
+void FrmMain::FriendsToasterChanged() { vellora::FriendsToasterChanged(client); }
 
 void FrmMain::SetToolTipVar(std::int32_t mode) { later::SetToolTipVar(mode); }
 
@@ -258,12 +251,8 @@ void FrmMain::CheckOptionsMenuItem(std::int32_t id, bool checked) { later::Check
 void FrmMain::SetFriendsAtEntryDone() { client.FriendsAtEntryDone = true; }
 
 // ---------------------------------------------------------------------------
-// MainWindow (the parts that belong to features still to come)
+// MainWindow (the part that belongs to a feature still to come)
 
 void FrmMain::SwitchToStaffMenus() { later::SwitchToStaffMenus(); }
-
-void FrmMain::AddFriendPresentRow(const std::wstring& row) { later::AddFriendPresentRow(row); }
-
-void FrmMain::ShowFriendsPresent() { later::ShowFriendsPresent(); }
 
 }  // namespace vellora

@@ -17,10 +17,12 @@
 #include "core/later_hooks_win32.h"
 #include "core/main_window.h"
 #include "core/status_line.h"
+#include "core/view_window_win32.h"
 #include "dialogs/user_rows_win32.h"
 #include "song/player_bridge_win32.h"
 #include "song/song_tick.h"
 #include "text/rich_pane_win32.h"
+#include "view/view_wiring.h"
 
 namespace vellora {
 
@@ -96,10 +98,6 @@ public:
     LoginForm& Form4();
     bool HasLoginForm() const { return loginForm_ != nullptr; }
 
-    // User-list rows beyond what the protocol sets.
-    void SetUserRowPicture(int index, std::intptr_t picture);
-    void SetUserRowDetail(int index, const std::wstring& text);
-    void SetUserRowNormal(int index, bool normal);
     const UserRowStyle& RowStyle() const { return rowStyle_; }
 
     // The chat pane as its line ring sees it.
@@ -108,10 +106,12 @@ public:
     // MainWindow
     void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) override;
     void RemoveUserRow(std::size_t index) override;
+    void SetUserRowNormal(std::size_t index, bool normal) override;
+    void SetUserRowPicture(std::size_t index, RowPicture picture) override;
+    void SetUserRowDetail(std::size_t index, const std::wstring& text) override;
+    int SelectedUserRow() const override;
     void SetStatusBarText(const std::wstring& text) override;
     void SwitchToStaffMenus() override;
-    void AddFriendPresentRow(const std::wstring& row) override;
-    void ShowFriendsPresent() override;
     void ShowMainWindow() override;
 
     // StatusTarget
@@ -144,8 +144,8 @@ private:
     RichEditPane chatPane_;
     std::unique_ptr<LoginForm> loginForm_;
 
-    later::ChatViewPending pendingView_;
-    later::UserPicturesPending pendingPictures_;
+    ViewLogic viewLogic_{client};
+    MainViewWindow viewWindow_{*this};
     SongState songState_;
     SonarVistaPlayer player_;
     SendMsgSongPost songPost_{client};

@@ -7,16 +7,18 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "core/main_layout.h"
-#include "view/chat_view.h"
-#include "view/user_pictures.h"
+#include "view/roster.h"
+#include "view/view_window.h"
 
 namespace vellora::later {
 
 // Dialog windows and docking.
+inline std::unique_ptr<DialogWindow> CreateDialogWindow(const std::wstring& /*caption*/) { return nullptr; }
 inline LRESULT CALLBACK DialogWindowProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
 inline LRESULT CALLBACK TabLabelProc(HWND w, UINT m, WPARAM wp, LPARAM lp) { return DefWindowProcW(w, m, wp, lp); }
 inline std::vector<bool> DockedDialogFocusFlags() { return {}; }
@@ -24,35 +26,12 @@ inline void PlaceDockedDialogs(const std::vector<DockedPlacement>&) {}
 inline bool FocusChangedInDockedDialog(HWND /*control*/) { return false; }
 inline void RedrawTabLabel(HWND) {}
 inline void CloseAllDialogs() {}
-inline void RerenderDialogPanes() {}
 inline void SetDialogPaneFonts(HFONT) {}
 inline void InvalidateDockedPanes() {}
 inline bool FocusDockedDialogControl(HWND /*lastFocus*/) { return false; }
 inline void CheckDockedWindowsLClick(LPARAM) {}
 inline void CheckDockedWindowsRClick(LPARAM) {}
 inline void MaybeCloseDialogOf(HWND) {}
-
-// The chat view (chat rendering, dialog routing) until it exists: lines are
-// not shown anywhere.
-class ChatViewPending : public ChatView {
-public:
-    void InMessage(std::int32_t, const std::wstring&, std::wstring&, std::int32_t) override {}
-    void SetDialogsMustSpace(bool) override {}
-    bool ShowErrorInDialog(const std::wstring&, const std::wstring&, std::int32_t) override { return false; }
-};
-
-// User pictures and profiles until they exist: every row waits for its
-// picture, nothing is downloaded.
-class UserPicturesPending : public UserPictures {
-public:
-    RowPicture NewEntryPicture(std::size_t) override { return -1; }
-    bool NextPictureToLoad(std::wstring&) override { return false; }
-    bool NextAgeToRetrieve(std::int32_t&) override { return false; }
-    void PictureLoaded(const std::wstring&, const std::string&) override {}
-    void ProfileLoaded(std::int32_t, const std::string&) override {}
-    void ReleasePicture(PictureHandle) override {}
-};
-inline void GrayIdleUsers() {}
 
 // Menus.
 inline void LoadMenus() {}
@@ -66,15 +45,17 @@ inline void CheckOptionsMenuItem(std::int32_t /*id*/, bool /*checked*/) {}
 inline void CloseToaster() {}
 inline void ToasterTick(std::uint32_t /*lifetimeMs*/) {}
 inline void ShowErrorToaster(const std::wstring& /*line*/, std::int32_t /*timeOfDay*/) {}
+inline void ShowToaster(std::int32_t /*kind*/, const std::wstring& /*user*/, const std::wstring& /*text*/,
+                        std::int32_t /*timeOfDay*/, PictureHandle /*picture*/, bool /*held*/) {}
 inline void PlayNotificationSound() {}
 inline void SetToolTipVar(int) {}
 inline void RegisterMainToolTips() {}
 inline void StopToolTips() {}
 
-// The friends and ignore lists dialog and the main user list's double-click.
+// The friends and ignore lists dialog, its input box, the settings window.
 inline void UnloadListsDialog() {}
-inline void AddFriendPresentRow(const std::wstring& /*row*/) {}
-inline void ShowFriendsPresent() {}
-inline void List1_DblClick() {}
+inline void ShowListsDialog() {}
+inline bool AskForText(const std::wstring& /*prompt*/, std::wstring& /*answer*/) { return false; }
+inline bool IsListsOrSettingsWindow(HWND) { return false; }
 
 }  // namespace vellora::later

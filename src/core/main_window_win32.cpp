@@ -12,6 +12,7 @@
 #include "dialogs/toolkit_win32.h"
 #include "text/chat_font_win32.h"
 #include "text/rich_pane_win32.h"
+#include "view/user_relations.h"
 
 namespace vellora {
 
@@ -153,16 +154,22 @@ void FrmMain::RemoveUserRow(std::size_t index) {
 
 void FrmMain::SetStatusBarText(const std::wstring& text) { StatusBar_Panel_SetText(0, text); }
 
-void FrmMain::SetUserRowPicture(int index, std::intptr_t picture) {
-    if (h.hUserList) UpdateListItem(h.hUserList, index, picture, L"");
+void FrmMain::SetUserRowPicture(std::size_t index, RowPicture picture) {
+    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), picture, L"");
 }
 
-void FrmMain::SetUserRowDetail(int index, const std::wstring& text) {
-    if (h.hUserList) UpdateListItem(h.hUserList, index, kRowIconPending, text);
+void FrmMain::SetUserRowDetail(std::size_t index, const std::wstring& text) {
+    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), kRowIconPending, text);
 }
 
-void FrmMain::SetUserRowNormal(int index, bool normal) {
-    if (h.hUserList) SetListItemFlag(h.hUserList, index, normal);
+void FrmMain::SetUserRowNormal(std::size_t index, bool normal) {
+    if (h.hUserList) SetListItemFlag(h.hUserList, static_cast<int>(index), normal);
+}
+
+int FrmMain::SelectedUserRow() const {
+    if (!h.hUserList) return -1;
+    LRESULT row = SendMessageW(h.hUserList, LB_GETCURSEL, 0, 0);
+    return row == LB_ERR ? -1 : static_cast<int>(row);
 }
 
 // ---------------------------------------------------------------------------
@@ -200,7 +207,7 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_COMMAND: {
         auto from = reinterpret_cast<HWND>(lParam);
-        if (from && from == f->h.hUserList && HIWORD(wParam) == LBN_DBLCLK) later::List1_DblClick();
+        if (from && from == f->h.hUserList && HIWORD(wParam) == LBN_DBLCLK) List1_DblClick(f->client);
         else if (from && from == f->h.hOptionsButton && HIWORD(wParam) == BN_CLICKED) later::EnterOptMenu();
         return 0;
     }
