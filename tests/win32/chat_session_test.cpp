@@ -17,6 +17,8 @@
 #include "core/frm_main_win32.h"
 #include "dialogs/toolkit_win32.h"
 #include "dialogs/user_rows_win32.h"
+#include "chat/login.h"
+#include "support/recording_client.h"
 #include "support/simulator.h"
 #include "win32/gui_support.h"
 
@@ -124,11 +126,56 @@ TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
     ASSERT_EQ(posted.size(), 1u);
     EXPECT_NE(posted[0].bytes.find("message=%47%72%FC%DF%65%20%61%6E%20%61%6C%6C%65"), std::string::npos);
 
+    // It comes back with a later poll, once.
+    std::wstring pane;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"demo: Gr\u00FC\u00DFe an alle") != std::wstring::npos;
+    }));
+    test::PumpFor(1500);
+    pane = test::PaneText(F().h.hChatPane);
+    EXPECT_EQ(pane.find(L"Gr\u00FC\u00DFe an alle"), pane.rfind(L"Gr\u00FC\u00DFe an alle"));
+
     // While not in the chat the line stays for another try.
     F().client.session.Disconnected = true;
     SetWindowTextW(input, L"later");
     SendMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     EXPECT_EQ(GetWindowTextString(input), L"later");
+}
+
+TEST_F(ChatSessionTest, ALostLoginIsReportedAndTheChatGoesOnAfterTheSeparator) {
+    ASSERT_TRUE(sim.AddMember({.name = "anna"}));
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+
+    // The same account enters from elsewhere: this session is denied.
+    test::RecordingClient other;
+    other.client.endpoints = F().client.endpoints;
+    other.client.session.UserName = other.client.session.LoginName = L"demo";
+    other.client.session.Password = L"demo123";
+    ASSERT_FALSE(TryLogin(other.client));
+
+    std::wstring pane;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"*** Login is no longer valid") != std::wstring::npos;
+    }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !F().client.session.Disconnected; }));
+    ASSERT_TRUE(sim.Say("anna", "welcome back"));
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"anna: welcome back") != std::wstring::npos;
+    }));
+    // Notice, separator, then the lines of the new login, each once.
+    const std::size_t notice = pane.find(L"*** Login is no longer valid");
+    const std::size_t separator = pane.find(L"   Reconnected\r", notice);
+    ASSERT_NE(separator, std::wstring::npos);
+    EXPECT_EQ(pane.find(L"Reconnected"), separator + 3);
+    EXPECT_EQ(pane.rfind(L"Reconnected"), separator + 3);
+    EXPECT_LT(separator, pane.find(L"anna: welcome back"));
+    EXPECT_EQ(pane.find(L"*** Login is no longer valid", notice + 1), std::wstring::npos);
 }
 
 TEST_F(ChatSessionTest, ClosingTheWindowLogsOutOnlyFromTheChat) {
