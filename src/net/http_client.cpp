@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 #include <new>
+#include <utility>
+#include <vector>
 
 namespace vellora {
 namespace {
@@ -59,40 +61,43 @@ Framing ExamineContentLength(std::string& response, std::size_t headerEnd, std::
     return Framing::Complete;
 }
 
-Framing ExamineChunked(std::string& response, std::size_t headerEnd, bool keepHeaders) {
-    std::string body;
-    std::size_t pos = headerEnd + kHeaderEnd.size();
+// Walks the chunk size lines from the start of the body. Returns false while
+// a chunk or its line end has not all arrived; otherwise the data chunks as
+// (start, size) pairs.
+bool WalkChunks(std::string_view response, std::size_t pos, std::vector<std::pair<std::size_t, std::size_t>>& chunks) {
     for (;;) {
         std::size_t lineEnd = response.find("\r\n", pos);
-        if (lineEnd == std::string::npos) return Framing::Incomplete;
+        if (lineEnd == std::string_view::npos) return false;
         std::size_t size = 0;
-        if (!LeadingNumber(std::string_view(response).substr(pos, lineEnd - pos), 16, size)) {
-            return Framing::Incomplete;
-        }
+        if (!LeadingNumber(response.substr(pos, lineEnd - pos), 16, size)) return false;
         std::size_t data = lineEnd + 2;
-        if (size == 0) break;
+        if (size == 0) return true;
         // The chunk and the line end behind it must both have arrived.
-        if (data + size + 1 >= response.size()) return Framing::Incomplete;
-        body.append(response, data, size);
+        if (data + size + 1 >= response.size()) return false;
+        chunks.emplace_back(data, size);
         pos = data + size + 2;
     }
-    if (keepHeaders) {
-        response.resize(headerEnd + kHeaderEnd.size());
-        response += body;
-    } else {
-        response = std::move(body);
-    }
+}
+
+Framing ExamineChunked(std::string& response, std::size_t headerEnd, bool keepHeaders) {
+    std::vector<std::pair<std::size_t, std::size_t>> chunks;
+    if (!WalkChunks(response, headerEnd + kHeaderEnd.size(), chunks)) return Framing::Incomplete;
+    std::string body;
+    if (keepHeaders) body.assign(response, 0, headerEnd + kHeaderEnd.size());
+    for (auto [start, size] : chunks) body.append(response, start, size);
+    response = std::move(body);
     return Framing::Complete;
 }
 
 // Keeps what arrived (possibly nothing) with the current tick, so the
 // time-out measures the time since data last arrived.
-void StoreAndWait(std::string& response, RecvState& state, bool endOfArrivals) {
+void StoreAndWait(std::string& response, RecvState& state, bool endOfArrivals, AnswerScan scan = {}) {
     try {
         state = std::make_unique<PartialAnswer>();
         state->tick = TickNow();
         state->endOfArrivals = endOfArrivals;
         state->bytes = std::move(response);
+        state->scan = scan;
     } catch (const std::bad_alloc&) {
         state.reset();  // out of memory: the partial data is dropped
     }
@@ -116,15 +121,30 @@ bool SuccessExit(SocketHandle& socket) {
 }  // namespace
 
 Framing ExamineAnswer(std::string& response, bool keepHeaders) {
-    std::size_t headerEnd = response.find(kHeaderEnd);
-    if (headerEnd == std::string::npos) return Framing::Incomplete;
-    std::size_t match = FindNoCase(response, kContentLength);
+    AnswerScan scan;
+    return ExamineAnswer(response, keepHeaders, scan);
+}
+
+Framing ExamineAnswer(std::string& response, bool keepHeaders, AnswerScan& scan) {
+    std::size_t headerEnd = response.find(kHeaderEnd, scan.headerEndFrom);
+    if (headerEnd == std::string::npos) {
+        scan.headerEndFrom = response.size() >= kHeaderEnd.size() ? response.size() - kHeaderEnd.size() + 1 : 0;
+        return Framing::Incomplete;
+    }
+    scan.headerEndFrom = headerEnd;
+    // Only a Content-Length line of the header block counts, so only the
+    // header block is searched.
+    std::string_view head = std::string_view(response).substr(0, headerEnd + kContentLength.size());
+    std::size_t match = FindNoCase(head, kContentLength);
     if (match != std::string::npos && match <= headerEnd) {
         return ExamineContentLength(response, headerEnd, match, keepHeaders);
     }
-    if (FindNoCase(response, kChunked) != std::string::npos) {
+    std::size_t chunked = FindNoCase(std::string_view(response).substr(scan.chunkedFrom), kChunked);
+    if (chunked != std::string::npos) {
+        scan.chunkedFrom += chunked;
         return ExamineChunked(response, headerEnd, keepHeaders);
     }
+    scan.chunkedFrom = response.size() >= kChunked.size() ? response.size() - kChunked.size() + 1 : 0;
     return Framing::EndOfArrivals;
 }
 
@@ -161,23 +181,25 @@ bool HttpReceive(SocketHandle& socket, std::string& response, RecvState& state, 
         // A close (n == 0) is not the end of an answer by itself: such an
         // answer ends by its framing or by the silence after it.
         std::string answer;
+        AnswerScan scan;
         if (state) {
             answer = std::move(state->bytes);
+            scan = state->scan;
             state.reset();
         }
         if (answer.size() + static_cast<std::size_t>(n) > kMaxAnswerBytes) {
             return FailureExit(socket, response, state);
         }
         answer.append(buffer.data(), static_cast<std::size_t>(n));
-        switch (ExamineAnswer(answer, keepHeaders)) {
+        switch (ExamineAnswer(answer, keepHeaders, scan)) {
         case Framing::Complete:
             response = std::move(answer);
             return SuccessExit(socket);
         case Framing::Incomplete:
-            StoreAndWait(answer, state, false);
+            StoreAndWait(answer, state, false, scan);
             return false;
         case Framing::EndOfArrivals:
-            StoreAndWait(answer, state, true);
+            StoreAndWait(answer, state, true, scan);
             return false;
         }
     }

@@ -23,6 +23,13 @@ inline constexpr std::size_t kReceiveChunk = 32768;
 // holding on to memory without bound.
 inline constexpr std::size_t kMaxAnswerBytes = 16u * 1024u * 1024u;
 
+// How far earlier looks at an answer got. An answer only grows between
+// arrivals, so each arrival is examined in time proportional to what is new.
+struct AnswerScan {
+    std::size_t headerEndFrom = 0;  // no header end starts before this
+    std::size_t chunkedFrom = 0;    // no chunked-coding header starts before this
+};
+
 // What the receiver keeps between calls: the bytes that arrived so far and
 // when data last arrived (or when waiting began).
 struct PartialAnswer {
@@ -31,6 +38,7 @@ struct PartialAnswer {
     // complete once nothing more arrives.
     bool endOfArrivals = false;
     std::string bytes;
+    AnswerScan scan;
 };
 using RecvState = std::unique_ptr<PartialAnswer>;
 
@@ -65,5 +73,6 @@ inline void CloseConn(Connection& c) { CloseConn(c.socket, c.state); }
 // or headers and body). Exposed for tests and benchmarks.
 enum class Framing { Complete, Incomplete, EndOfArrivals };
 Framing ExamineAnswer(std::string& response, bool keepHeaders);
+Framing ExamineAnswer(std::string& response, bool keepHeaders, AnswerScan& scan);
 
 }  // namespace vellora

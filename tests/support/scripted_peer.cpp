@@ -9,6 +9,7 @@
 #include <ws2tcpip.h>
 using PeerSocket = SOCKET;
 static void CloseSocket(PeerSocket s) { closesocket(s); }
+static constexpr int kSendFlags = 0;
 #else
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -16,6 +17,8 @@ static void CloseSocket(PeerSocket s) { closesocket(s); }
 #include <unistd.h>
 using PeerSocket = int;
 static void CloseSocket(PeerSocket s) { close(s); }
+// A client that hangs up mid-answer must not kill the test with SIGPIPE.
+static constexpr int kSendFlags = MSG_NOSIGNAL;
 #endif
 
 namespace vellora::test {
@@ -131,7 +134,7 @@ void ScriptedPeer::Run() {
     for (const auto& step : script_.steps) {
         switch (step.kind) {
         case Script::Step::kSend:
-            send(conn, step.bytes.data(), static_cast<int>(step.bytes.size()), 0);
+            send(conn, step.bytes.data(), static_cast<int>(step.bytes.size()), kSendFlags);
             break;
         case Script::Step::kPause:
             std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));

@@ -267,7 +267,9 @@ TEST_P(FriendEntersTest, TheActionFollowsTheSetting) {
     bool routed = Enters(L"ben");
     EXPECT_EQ(routed, popup == 3);
     EXPECT_EQ(Dialog(L"ben") != nullptr, popup == 3);
-    if (popup == 3) EXPECT_EQ(rc_.DialogLines(L"ben"), (Names{L"*** ben betritt den Raum."}));
+    if (popup == 3) {
+        EXPECT_EQ(rc_.DialogLines(L"ben"), (Names{L"*** ben betritt den Raum."}));
+    }
     EXPECT_EQ(client().AlertSoundDue, popup != 1);
     if (popup == 2) {
         ASSERT_EQ(windows().toasters.size(), 1u);
