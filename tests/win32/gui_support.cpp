@@ -35,6 +35,17 @@ bool PumpUntil(const std::function<bool()>& done, unsigned ms) {
 
 void PumpFor(unsigned ms) { PumpUntil(nullptr, ms); }
 
+bool FocusArrivesAt(HWND window, HWND control, unsigned ms) {
+    return PumpUntil(
+        [&] {
+            HWND focus = GetFocus();
+            if (focus && (focus == control || IsChild(control, focus))) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        ms);
+}
+
 RECT ChildRect(HWND child) {
     RECT r{};
     GetWindowRect(child, &r);

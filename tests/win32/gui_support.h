@@ -19,6 +19,10 @@ namespace vellora::test {
 bool PumpUntil(const std::function<bool()>& done, unsigned ms = 10000);
 void PumpFor(unsigned ms);
 
+// Brings Window to the front (other test programs may have taken it) and
+// waits until the keyboard focus is on Control or one of its children.
+bool FocusArrivesAt(HWND window, HWND control, unsigned ms = 3000);
+
 // A client rectangle in the coordinates of its parent's client area.
 RECT ChildRect(HWND child);
 

@@ -205,9 +205,8 @@ TEST(MainWindowTest, TabMovesBetweenTheMainControls) {
     MainObject f;
     ASSERT_TRUE(f.loaded);
     ShowWindow(f->h.MainWindow, SW_SHOW);
-    SetForegroundWindow(f->h.MainWindow);
-    test::PumpFor(50);
-    SetFocus(f->h.hMainInput);
+    // Activating the window puts the focus into the input line.
+    ASSERT_TRUE(test::FocusArrivesAt(f->h.MainWindow, f->h.hMainInput));
     SendMessageW(f->h.hMainInput, WM_KEYDOWN, VK_TAB, 0);
     EXPECT_EQ(GetFocus(), f->h.hUserList);
     SetFocus(f->h.hOptionsButton);
