@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <iterator>
+#include <utility>
 
 namespace vellora {
 namespace {
@@ -30,14 +31,21 @@ constexpr bool StrictlyAscending() {
 static_assert(StrictlyAscending(), "strings.inc must list each id once, in ascending order");
 
 UiLanguage g_language = UiLanguage::English;
+StringLookup g_lookup;
 
 }  // namespace
+
+void SetStringLookup(StringLookup lookup) { g_lookup = std::move(lookup); }
 
 void SetUiLanguage(UiLanguage language) { g_language = language; }
 
 UiLanguage CurrentUiLanguage() { return g_language; }
 
 std::wstring LoadResString(std::int32_t id) {
+    if (g_lookup) {
+        std::optional<std::wstring> text = g_lookup(id);
+        return text ? *text : L"#" + std::to_wstring(id);
+    }
     auto it = std::lower_bound(std::begin(kStrings), std::end(kStrings), id,
                                [](const StringEntry& e, std::int32_t wanted) { return e.id < wanted; });
     if (it == std::end(kStrings) || it->id != id) return L"#" + std::to_wstring(id);

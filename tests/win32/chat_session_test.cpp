@@ -1,0 +1,261 @@
+// The program's windows against the chat service simulator: logging in
+// through the form (by hand and automatically), the members and counts the
+// server sends, and a typed line going out. The real timer drives the poll
+// loop; messages are pumped until what is awaited shows.
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "config/config_file.h"
+#include "config/config_folder.h"
+#include "config/config_test_support.h"
+#include "config/login_form_win32.h"
+#include "core/files.h"
+#include "core/frm_main_win32.h"
+#include "dialogs/toolkit_win32.h"
+#include "dialogs/user_rows_win32.h"
+#include "chat/login.h"
+#include "support/recording_client.h"
+#include "support/simulator.h"
+#include "win32/gui_support.h"
+
+namespace vellora {
+namespace {
+
+using Names = std::vector<std::wstring>;
+
+class ChatSessionTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(sim.Running()) << sim.Error(); }
+
+    // The main window object as the program brings it up, pointed at the
+    // simulator.
+    void Start() {
+        main = std::make_unique<test::MainObject>([this](FrmMain& f) {
+            f.client.endpoints.ClubAddress = test::Simulator::Address();
+            f.client.endpoints.ChatAddress = test::Simulator::Address();
+            f.client.endpoints.Port = sim.Port();
+        }, false);
+        ASSERT_TRUE(main->loaded);
+    }
+    FrmMain& F() { return **main; }
+    HWND Field(int id) { return F().Form4().Control(id); }
+
+    // Fills in the form and clicks the login button, as the user does.
+    void LogIn(const std::wstring& name, const std::wstring& password, bool remember = false) {
+        SetWindowTextW(Field(kCombo1), name.c_str());
+        SetWindowTextW(Field(kText2), password.c_str());
+        SendMessageW(Field(kCheck2), BM_SETCHECK, remember ? BST_CHECKED : BST_UNCHECKED, 0);
+        SendMessageW(Field(kCommand3), BM_CLICK, 0, 0);
+    }
+    bool InChat() { return !F().client.session.LoginPhase && IsWindowVisible(F().h.MainWindow); }
+
+    Names RowNames() {
+        Names names;
+        LRESULT n = SendMessageW(F().h.hUserList, LB_GETCOUNT, 0, 0);
+        for (LRESULT i = 0; i < n; ++i) names.push_back(GetListItem(F().h.hUserList, static_cast<int>(i))->first);
+        return names;
+    }
+    std::wstring StatusBar() { return test::StatusBarText(F().h.hStatusBar, 0); }
+
+    test::TempAppData appData;
+    test::Simulator sim;
+    std::unique_ptr<test::MainObject> main;
+};
+
+TEST_F(ChatSessionTest, AWrongPasswordShowsItsErrorThenTheRightOneEntersTheChat) {
+    Start();
+    LogIn(L"demo", L"wrong");
+    HWND form = F().Form4().hwnd();
+    ASSERT_NE(form, nullptr);
+    ASSERT_NE(F().Form4().ErrorBoxWindow(), nullptr);
+    EXPECT_EQ(GetWindowTextString(F().Form4().ErrorBoxWindow()), L"Error: Could not retrieve user id");
+    EXPECT_TRUE(F().client.session.LoginPhase);
+    EXPECT_FALSE(IsWindowVisible(F().h.MainWindow));
+    EXPECT_TRUE(IsWindowEnabled(Field(kCommand3)));
+    EXPECT_TRUE(IsWindowEnabled(Field(kText2)));
+
+    LogIn(L"demo", L"demo123");
+    EXPECT_TRUE(InChat());
+    EXPECT_FALSE(IsWindow(form));
+    EXPECT_EQ(F().client.session.ConfigName, L"demo");
+    // Remember was not checked: the settings file keeps no password.
+    std::string saved = test::ReadSettingsFile(L"demo");
+    ASSERT_FALSE(saved.empty());
+    EXPECT_EQ(saved.find(std::string("P\0a\0s\0s\0w\0o\0r\0d\0=\0", 18)), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, MembersAndCountsFollowTheServer) {
+    for (const char* name : {"anna", "carl", "ben"}) ASSERT_TRUE(sim.AddMember({.name = name}));
+    ASSERT_TRUE(sim.SetCounts(3, 4));
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return RowNames().size() == 4; }));
+    EXPECT_EQ(RowNames(), (Names{L"anna", L"carl", L"ben", L"demo"}));
+    EXPECT_EQ(SendMessageW(F().h.hUserList, LB_GETITEMHEIGHT, 0, 0), 36);
+    ASSERT_TRUE(test::PumpUntil([&] { return StatusBar() == L" 3 chatter, 4 listener "; }));
+
+    ASSERT_TRUE(sim.RemoveMember("carl"));
+    ASSERT_TRUE(test::PumpUntil([&] { return RowNames().size() == 3; }));
+    EXPECT_EQ(RowNames(), (Names{L"anna", L"ben", L"demo"}));
+    // Leaving and coming back puts anna at the end, as the server lists her.
+    ASSERT_TRUE(sim.RemoveMember("anna"));
+    ASSERT_TRUE(sim.AddMember({.name = "anna"}));
+    ASSERT_TRUE(test::PumpUntil([&] { return RowNames() == Names{L"ben", L"demo", L"anna"}; }));
+
+    ASSERT_TRUE(sim.SetCounts(0, 2));
+    ASSERT_TRUE(test::PumpUntil([&] { return StatusBar() == L" 2 listener "; }));
+}
+
+TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    ASSERT_TRUE(sim.ClearRequests());
+    HWND input = F().h.hMainInput;
+    SetFocus(input);
+    SetWindowTextW(input, L"Gr\u00FC\u00DFe an alle");
+    SendMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_EQ(GetWindowTextString(input), L"");
+    std::vector<test::RawRequest> posted = sim.Requests(1, "sendmessage");
+    ASSERT_EQ(posted.size(), 1u);
+    EXPECT_NE(posted[0].bytes.find("message=%47%72%FC%DF%65%20%61%6E%20%61%6C%6C%65"), std::string::npos);
+
+    // It comes back with a later poll, once.
+    std::wstring pane;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"demo: Gr\u00FC\u00DFe an alle") != std::wstring::npos;
+    }));
+    test::PumpFor(1500);
+    pane = test::PaneText(F().h.hChatPane);
+    EXPECT_EQ(pane.find(L"Gr\u00FC\u00DFe an alle"), pane.rfind(L"Gr\u00FC\u00DFe an alle"));
+
+    // While not in the chat the line stays for another try.
+    F().client.session.Disconnected = true;
+    SetWindowTextW(input, L"later");
+    SendMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    EXPECT_EQ(GetWindowTextString(input), L"later");
+}
+
+TEST_F(ChatSessionTest, ALostLoginIsReportedAndTheChatGoesOnAfterTheSeparator) {
+    ASSERT_TRUE(sim.AddMember({.name = "anna"}));
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+
+    // The same account enters from elsewhere: this session is denied.
+    test::RecordingClient other;
+    other.client.endpoints = F().client.endpoints;
+    other.client.session.UserName = other.client.session.LoginName = L"demo";
+    other.client.session.Password = L"demo123";
+    ASSERT_FALSE(TryLogin(other.client));
+
+    std::wstring pane;
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"*** Login is no longer valid") != std::wstring::npos;
+    }));
+    ASSERT_TRUE(test::PumpUntil([&] { return !F().client.session.Disconnected; }));
+    ASSERT_TRUE(sim.Say("anna", "welcome back"));
+    ASSERT_TRUE(test::PumpUntil([&] {
+        pane = test::PaneText(F().h.hChatPane);
+        return pane.find(L"anna: welcome back") != std::wstring::npos;
+    }));
+    // Notice, separator, then the lines of the new login, each once.
+    const std::size_t notice = pane.find(L"*** Login is no longer valid");
+    const std::size_t separator = pane.find(L"   Reconnected\r", notice);
+    ASSERT_NE(separator, std::wstring::npos);
+    EXPECT_EQ(pane.find(L"Reconnected"), separator + 3);
+    EXPECT_EQ(pane.rfind(L"Reconnected"), separator + 3);
+    EXPECT_LT(separator, pane.find(L"anna: welcome back"));
+    EXPECT_EQ(pane.find(L"*** Login is no longer valid", notice + 1), std::wstring::npos);
+}
+
+TEST_F(ChatSessionTest, ClosingTheWindowLogsOutOnlyFromTheChat) {
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(sim.ClearRequests());
+    SendMessageW(F().h.MainWindow, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(F().Unloaded());
+    ASSERT_TRUE(test::PumpUntil([&] { return !sim.Requests(1, "logout").empty(); }, 3000));
+
+    // Out of the chat (here: the login form cancelled) nothing is sent.
+    main.reset();
+    ASSERT_TRUE(sim.ClearRequests());
+    Start();
+    SendMessageW(Field(kCommand1), BM_CLICK, 0, 0);
+    EXPECT_TRUE(F().Unloaded());
+    test::PumpFor(500);
+    EXPECT_TRUE(sim.Requests(10).empty());
+}
+
+TEST_F(ChatSessionTest, AccountsAreOfferedFromTheSettingsFiles) {
+    const std::wstring folder = ConfigFolder();
+    for (const wchar_t* file : {L"bob.vel", L"Alice.vel", L"carol.vel"}) ASSERT_TRUE(WriteFileBytes(folder + file, ""));
+    Start();
+    HWND combo = Field(kCombo1);
+    Names items;
+    for (LRESULT i = 0, n = SendMessageW(combo, CB_GETCOUNT, 0, 0); i < n; ++i) {
+        wchar_t text[64] = {};
+        SendMessageW(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(text));
+        items.push_back(text);
+    }
+    EXPECT_EQ(items, (Names{L"", L"Alice", L"bob", L"carol"}));
+    EXPECT_EQ(SendMessageW(combo, CB_GETCURSEL, 0, 0), CB_ERR);  // several accounts: none picked
+    EXPECT_EQ(GetWindowTextString(combo), L"");
+}
+
+// Writes an account's settings file the way a successful login does.
+void SaveAccount(const std::wstring& name, const std::wstring& password, bool autoLogin) {
+    Session session;
+    session.ConfigName = name;
+    session.SavedPassword = password;
+    Settings settings;
+    settings.AutoLogin = autoLogin;
+    ASSERT_TRUE(SaveConfig(session, settings, RelationLists{}));
+}
+
+TEST_F(ChatSessionTest, OneAccountWithItsPasswordLogsInByItself) {
+    SaveAccount(L"demo", L"demo123", true);
+    Start();
+    EXPECT_TRUE(InChat());
+    EXPECT_FALSE(F().HasLoginForm() && F().Form4().hwnd());
+    EXPECT_EQ(F().client.session.UserName, L"demo");
+    // The password was remembered, so it is stored again.
+    EXPECT_NE(test::ReadSettingsFile(L"demo").find(std::string("P\0a\0s\0s\0w\0o\0r\0d\0=\0", 18)), std::string::npos);
+}
+
+TEST_F(ChatSessionTest, OneAccountWithoutPasswordIsPickedAndWaitsForIt) {
+    SaveAccount(L"demo", L"", false);
+    Start();
+    EXPECT_FALSE(InChat());
+    EXPECT_EQ(SendMessageW(Field(kCombo1), CB_GETCURSEL, 0, 0), 1);
+    EXPECT_EQ(GetWindowTextString(Field(kCombo1)), L"demo");
+    EXPECT_EQ(GetWindowTextString(Field(kText2)), L"");
+    EXPECT_TRUE(test::FocusArrivesAt(F().Form4().hwnd(), Field(kText2)));
+}
+
+TEST_F(ChatSessionTest, AFailedAutomaticLoginIsQuietButTheNextTryByHandShowsItsError) {
+    SaveAccount(L"demo", L"stale", true);
+    Start();
+    EXPECT_FALSE(InChat());
+    ASSERT_NE(F().Form4().hwnd(), nullptr);
+    EXPECT_EQ(F().Form4().ErrorBoxWindow(), nullptr);
+    EXPECT_TRUE(IsWindowEnabled(Field(kCommand3)));
+    EXPECT_EQ(GetWindowTextString(Field(kText2)), L"stale");
+
+    SendMessageW(Field(kCommand3), BM_CLICK, 0, 0);
+    ASSERT_NE(F().Form4().ErrorBoxWindow(), nullptr);
+    EXPECT_EQ(GetWindowTextString(F().Form4().ErrorBoxWindow()), L"Error: Could not retrieve user id");
+}
+
+}  // namespace
+}  // namespace vellora

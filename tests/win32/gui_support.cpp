@@ -1,0 +1,89 @@
+#include "win32/gui_support.h"
+
+#include <commctrl.h>
+#include <richedit.h>
+
+#include <vector>
+
+#include "config/login_form_win32.h"
+#include "dialogs/toolkit_win32.h"
+
+namespace vellora::test {
+
+namespace {
+
+void DispatchOne(MSG& msg) {
+    FrmMain* f = FrmMain::Instance();
+    HWND form = (f && f->HasLoginForm()) ? f->Form4().hwnd() : nullptr;
+    if (form && IsDialogMessageW(form, &msg)) return;
+    TranslateMessage(&msg);
+    DispatchMessageW(&msg);
+}
+
+}  // namespace
+
+bool PumpUntil(const std::function<bool()>& done, unsigned ms) {
+    const DWORD start = GetTickCount();
+    for (;;) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchOne(msg);
+        if (done && done()) return true;
+        if (GetTickCount() - start >= ms) return done ? done() : true;
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+}
+
+void PumpFor(unsigned ms) { PumpUntil(nullptr, ms); }
+
+bool FocusArrivesAt(HWND window, HWND control, unsigned ms) {
+    return PumpUntil(
+        [&] {
+            HWND focus = GetFocus();
+            if (focus && (focus == control || IsChild(control, focus))) return true;
+            SetForegroundWindow(window);
+            return false;
+        },
+        ms);
+}
+
+RECT ChildRect(HWND child) {
+    RECT r{};
+    GetWindowRect(child, &r);
+    MapWindowPoints(nullptr, GetParent(child), reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+MainObject::MainObject(const std::function<void(FrmMain&)>& beforeLoad, bool ownSettings)
+    : settingsFolder_(ownSettings ? std::make_unique<TempAppData>() : nullptr), frm_(std::make_unique<FrmMain>()) {
+    frm_->Form_Initialize();
+    if (beforeLoad) beforeLoad(*frm_);
+    loaded = frm_->Form_Load();
+}
+
+MainObject::~MainObject() {
+    if (!frm_->Unloaded()) frm_->Unload();
+    frm_->Form_Terminate();
+}
+
+std::wstring PaneText(HWND pane) {
+    GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
+    LRESULT n = SendMessageW(pane, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+    if (n <= 0) return {};
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(n) + 1);
+    GETTEXTEX get{};
+    get.cb = static_cast<DWORD>(buffer.size() * sizeof(wchar_t));
+    get.flags = GT_DEFAULT;
+    get.codepage = 1200;
+    LRESULT got = SendMessageW(pane, EM_GETTEXTEX, reinterpret_cast<WPARAM>(&get),
+                               reinterpret_cast<LPARAM>(buffer.data()));
+    return std::wstring(buffer.data(), static_cast<std::size_t>(got > 0 ? got : 0));
+}
+
+std::wstring StatusBarText(HWND statusBar, int part) {
+    LRESULT info = SendMessageW(statusBar, SB_GETTEXTLENGTHW, static_cast<WPARAM>(part), 0);
+    std::vector<wchar_t> buffer(static_cast<std::size_t>(LOWORD(info)) + 1);
+    SendMessageW(statusBar, SB_GETTEXTW, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(buffer.data()));
+    return buffer.data();
+}
+
+}  // namespace vellora::test

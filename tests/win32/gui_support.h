@@ -1,0 +1,52 @@
+#pragma once
+// Helpers of the window tests: running the message loop for a while, and
+// the main window object brought up as the program does it.
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "config/config_test_support.h"
+#include "core/frm_main_win32.h"
+
+namespace vellora::test {
+
+// Dispatches window messages (the login form's through the dialog manager)
+// until Done returns true or Ms milliseconds have passed; the result of Done.
+bool PumpUntil(const std::function<bool()>& done, unsigned ms = 10000);
+void PumpFor(unsigned ms);
+
+// Brings Window to the front (other test programs may have taken it) and
+// waits until the keyboard focus is on Control or one of its children.
+bool FocusArrivesAt(HWND window, HWND control, unsigned ms = 3000);
+
+// A client rectangle in the coordinates of its parent's client area.
+RECT ChildRect(HWND child);
+
+// The main window object after Form_Initialize and Form_Load, unloaded and
+// terminated again at the end of the test. BeforeLoad runs between the two
+// (to point the client at a simulator before the login form may log in).
+// Unless the test has set up a settings folder of its own (OwnSettings
+// false), the object gets an empty one, so that no account of an earlier
+// run is offered or logged in.
+class MainObject {
+public:
+    explicit MainObject(const std::function<void(FrmMain&)>& beforeLoad = nullptr, bool ownSettings = true);
+    ~MainObject();
+    FrmMain& operator*() { return *frm_; }
+    FrmMain* operator->() { return frm_.get(); }
+    bool loaded = false;
+
+private:
+    std::unique_ptr<TempAppData> settingsFolder_;
+    std::unique_ptr<FrmMain> frm_;
+};
+
+// The text of a window (a pane's plain text, a status bar part).
+std::wstring PaneText(HWND pane);
+std::wstring StatusBarText(HWND statusBar, int part);
+
+}  // namespace vellora::test

@@ -1,0 +1,116 @@
+// How long the chat pane takes to show its document: one stream of a full
+// main pane (1024 lines), and a batch of 50 new lines arriving in one poll
+// tick into a full pane, streamed after every line or once for the tick.
+// Run under Wine (tools/bench); prints its figures.
+#include <windows.h>
+
+#include <richedit.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "config/settings.h"
+#include "text/chat_font_win32.h"
+#include "text/line_ring.h"
+#include "text/rich_pane_win32.h"
+#include "text/rtf_text.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+constexpr int kBatchLines = 50;
+
+// A chat line as the chat pane shows it with time stamps on: about 127
+// bytes, so a full pane is about 130 KB.
+vellora::PaneLine ChatLine(int n) {
+    vellora::PaneLine line;
+    line.Time = n % 86400;
+    line.Prefix = vellora::BoldNamePrefix(L"member" + std::to_wstring(n % 37));
+    line.Text = L"line " + std::to_wstring(n) + L" says hello to everybody in the chat, how are you all doing on this fine day?";
+    return line;
+}
+
+// The RichEdit pane, noting the size of the documents it is given.
+struct MeasuringPane : vellora::RtfPane {
+    explicit MeasuringPane(HWND control) : inner(control) {}
+    void ShowRtf(std::string_view document) override {
+        lastBytes = document.size();
+        inner.ShowRtf(document);
+    }
+    vellora::RichEditPane inner;
+    std::size_t lastBytes = 0;
+};
+
+double Ms(Clock::duration d) { return std::chrono::duration<double, std::milli>(d).count(); }
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+// Adds Count lines to the ring, the pane streamed after each line (PerLine)
+// or once at the end of a batch, as the poll timer does it.
+double AddLines(vellora::LineRing& ring, vellora::RtfPane& pane, const vellora::Settings& settings, int& next,
+                int count, bool perLine) {
+    auto start = Clock::now();
+    if (!perLine) vellora::BeginPaneBatch();
+    for (int i = 0; i < count; ++i) ring.Add(ChatLine(next++), settings, pane);
+    if (!perLine) vellora::EndPaneBatch();
+    return Ms(Clock::now() - start);
+}
+
+}  // namespace
+
+int main() {
+    HMODULE riched = LoadLibraryW(L"riched20.dll");
+    HWND top = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
+                               nullptr, GetModuleHandleW(nullptr), nullptr);
+    HWND control = vellora::CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 0, 580, 360, top);
+    if (!riched || !control) {
+        std::printf("no RichEdit control\n");
+        return 1;
+    }
+    SendMessageW(control, EM_LIMITTEXT, vellora::kPaneTextLimit, 0);
+    LOGFONTW base{};
+    vellora::ReplaceChatFont(vellora::CreateChatFont(base));
+
+    vellora::Settings settings;
+    settings.ShowTimes = true;
+    MeasuringPane pane(control);
+    vellora::LineRing ring(vellora::kMainRingSize, vellora::kMainRtfCapacity);
+    int next = 0;
+    // Fill the ring without showing every step.
+    vellora::BeginPaneBatch();
+    while (ring.Count() < ring.Size()) ring.Add(ChatLine(next++), settings, pane);
+    vellora::EndPaneBatch();
+
+    std::vector<double> one;
+    for (int i = 0; i < 9; ++i) {
+        auto start = Clock::now();
+        ring.Rerender(settings, pane);
+        one.push_back(Ms(Clock::now() - start));
+    }
+    // Per line takes 50 full streams, so it runs fewer rounds.
+    std::vector<double> perLine, perTick;
+    for (int round = 0; round < 5; ++round) {
+        if (round < 2) perLine.push_back(AddLines(ring, pane, settings, next, kBatchLines, true));
+        perTick.push_back(AddLines(ring, pane, settings, next, kBatchLines, false));
+    }
+
+    std::printf("full main pane: %zu lines, %zu bytes\n", ring.Count(), pane.lastBytes);
+    std::printf("one full-pane stream:                 %8.1f ms (median of %zu)\n", Median(one), one.size());
+    std::printf("%d lines into a full pane, per line:  %8.1f ms (mean of %zu)\n", kBatchLines,
+                (perLine[0] + perLine[1]) / 2, perLine.size());
+    std::printf("%d lines into a full pane, per tick:  %8.1f ms (median of %zu)\n", kBatchLines, Median(perTick),
+                perTick.size());
+    std::printf("streams made: %lu\n", vellora::PaneStreamCount());
+
+    vellora::DeletePaneFonts();
+    DestroyWindow(top);
+    FreeLibrary(riched);
+    return 0;
+}

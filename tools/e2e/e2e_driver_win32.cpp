@@ -1,0 +1,169 @@
+// Drives a running Vellora.exe from outside, the way a user would: fills in
+// the login form and presses Enter, waits for the chat and its counts,
+// writes a line and waits for it to come back once, closes the program.
+// Prints what it saw; the exit status is 0 when everything was seen.
+//
+//   e2e_driver login <account> <password>
+//   e2e_driver write <line>
+//   e2e_driver close
+//   e2e_driver wait-closed <seconds>
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+namespace {
+
+// The window's text; the program may be busy with a blocking request, so
+// wait for it a while.
+std::wstring TextOf(HWND w) {
+    DWORD_PTR length = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    std::vector<wchar_t> buffer(length + 2);
+    DWORD_PTR got = 0;
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                             5000, &got))
+        return {};
+    return std::wstring(buffer.data(), got < buffer.size() ? got : 0);
+}
+
+std::wstring ClassOf(HWND w) {
+    wchar_t name[64] = {};
+    GetClassNameW(w, name, 64);
+    return name;
+}
+
+struct Search {
+    const wchar_t* cls;
+    const wchar_t* titleStart;
+    bool visibleOnly;
+    HWND found;
+};
+
+BOOL CALLBACK FindTop(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Search*>(lp);
+    if (s->visibleOnly && !IsWindowVisible(w)) return TRUE;
+    if (ClassOf(w) != s->cls) return TRUE;
+    if (s->titleStart && TextOf(w).rfind(s->titleStart, 0) != 0) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+HWND WaitForTop(const wchar_t* cls, const wchar_t* titleStart, bool visibleOnly, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        Search s{cls, titleStart, visibleOnly, nullptr};
+        EnumWindows(FindTop, reinterpret_cast<LPARAM>(&s));
+        if (s.found) return s.found;
+        Sleep(100);
+    } while (GetTickCount() - start < ms);
+    return nullptr;
+}
+
+HWND ChildOfClass(HWND parent, const wchar_t* cls, int skip = 0) {
+    for (HWND c = GetWindow(parent, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        if (ClassOf(c) == cls && skip-- == 0) return c;
+    }
+    return nullptr;
+}
+
+bool WaitForText(HWND w, const std::wstring& wanted, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        if (TextOf(w).find(wanted) != std::wstring::npos) return true;
+        Sleep(200);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
+std::size_t Count(const std::wstring& text, const std::wstring& part) {
+    std::size_t n = 0;
+    for (std::size_t at = text.find(part); at != std::wstring::npos; at = text.find(part, at + part.size())) ++n;
+    return n;
+}
+
+void Say(const char* what) {
+    std::printf("%s\n", what);
+    std::fflush(stdout);
+}
+
+std::string Narrow(const std::wstring& w) {
+    std::string out;
+    for (wchar_t c : w) out.push_back(c < 128 ? static_cast<char>(c) : '?');
+    return out;
+}
+
+HWND MainWindowOrNull(DWORD ms) { return WaitForTop(L"VelloraWindow", nullptr, true, ms); }
+
+int Login(const std::wstring& account, const std::wstring& password) {
+    HWND form = WaitForTop(L"#32770", L"Vellora ", true, 60000);
+    if (!form) return Say("no login form"), 1;
+    Say("login form shown");
+    HWND combo = GetDlgItem(form, 1001);
+    HWND pass = GetDlgItem(form, 1002);
+    if (!combo || !pass) return Say("login form without its fields"), 1;
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(account.c_str()));
+    SendMessageW(pass, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
+    // Enter in the password field: the form's default button logs in.
+    PostMessageW(pass, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(pass, WM_KEYUP, VK_RETURN, 0xC01C0001);
+
+    HWND main = MainWindowOrNull(30000);
+    if (!main) return Say("the chat window did not show"), 1;
+    Say("chat window shown");
+    HWND bar = ChildOfClass(main, STATUSCLASSNAMEW);
+    if (!bar) return Say("chat window without a status bar"), 1;
+    if (!WaitForText(bar, L"chatter", 15000) && !WaitForText(bar, L"listener", 1000))
+        return Say("no counts in the status bar"), 1;
+    std::printf("status bar: [%s]\n", Narrow(TextOf(bar)).c_str());
+    return 0;
+}
+
+int Write(const std::wstring& line) {
+    HWND main = MainWindowOrNull(5000);
+    HWND pane = main ? ChildOfClass(main, L"RichEdit20A") : nullptr;
+    HWND input = main ? ChildOfClass(main, L"Edit") : nullptr;
+    if (!pane || !input) return Say("no chat window"), 1;
+    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    if (!WaitForText(pane, line, 15000)) return Say("the written line did not come back"), 1;
+    Sleep(1500);  // a later poll must not bring it again
+    const std::wstring shown = TextOf(pane);
+    std::printf("line shown %zu time(s); input now [%s]\n", Count(shown, line), Narrow(TextOf(input)).c_str());
+    return Count(shown, line) == 1 && TextOf(input).empty() ? 0 : 1;
+}
+
+// Closes the program as the user would, with its close box.
+int Close() {
+    HWND w = MainWindowOrNull(0);
+    if (!w) w = WaitForTop(L"#32770", L"Vellora ", true, 0);
+    if (!w) return Say("nothing to close"), 0;
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    return 0;
+}
+
+// Waits until no window of the program is shown any more.
+int WaitClosed(DWORD ms) {
+    const DWORD start = GetTickCount();
+    while (MainWindowOrNull(0) || WaitForTop(L"#32770", L"Vellora ", true, 0)) {
+        if (GetTickCount() - start > ms) return 1;
+        Sleep(500);
+    }
+    return 0;
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring command = argc > 1 ? argv[1] : L"";
+    if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
+    if (command == L"write" && argc == 3) return Write(argv[2]);
+    if (command == L"close" && argc == 2) return Close();
+    if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+    Say("usage: e2e_driver login <account> <password> | write <line> | close | wait-closed <seconds>");
+    return 2;
+}

@@ -1,0 +1,72 @@
+# Starting the chat service simulator and the Windows client against it, for
+# the end-to-end run of tools/test and for tools/demo. Source it after
+# common.sh and wine.sh; it defines functions only.
+
+SIM_PID=""
+SIM_PORT=""
+SIM_CONTROL_PORT=""
+
+# sim_start <dir> [server options...]: starts vellora-server on free ports,
+# logging to <dir>/server.log; sets SIM_PID, SIM_PORT and SIM_CONTROL_PORT.
+sim_start() {
+  local dir=$1
+  shift
+  local server="$VELLORA_ROOT/build/native/server/vellora-server"
+  if [ ! -x "$server" ]; then
+    echo "no $server: build the native preset first" >&2
+    return 1
+  fi
+  mkdir -p "$dir"
+  rm -f "$dir/ready"
+  "$server" --port 0 --control-port 0 --ready-file "$dir/ready" "$@" </dev/null >"$dir/server.log" 2>&1 &
+  SIM_PID=$!
+  local i
+  for i in $(seq 1 100); do
+    grep -q '^pid=' "$dir/ready" 2>/dev/null && break
+    sleep 0.1
+  done
+  SIM_PORT=$(sed -n 's/^port=//p' "$dir/ready" 2>/dev/null)
+  SIM_CONTROL_PORT=$(sed -n 's/^control_port=//p' "$dir/ready" 2>/dev/null)
+  if [ -z "$SIM_PORT" ]; then
+    echo "the simulator did not start (see $dir/server.log)" >&2
+    return 1
+  fi
+}
+
+sim_stop() {
+  [ -n "$SIM_PID" ] || return 0
+  kill "$SIM_PID" 2>/dev/null
+  wait "$SIM_PID" 2>/dev/null
+  SIM_PID=""
+}
+
+# client_install <dir> <port>: the program with an endpoints.ini beside it
+# that points it at the simulator.
+client_install() {
+  local dir=$1 port=$2
+  mkdir -p "$dir"
+  cp "$VELLORA_ROOT/build/win64/src/Vellora.exe" "$dir/"
+  printf 'ClubAddress=127.0.0.1\r\nChatAddress=127.0.0.1\r\nPort=%s\r\n' "$port" >"$dir/endpoints.ini"
+}
+
+# client_forget_accounts: removes the settings files of earlier runs from the
+# Wine session's application-data folder, so the login form starts empty.
+client_forget_accounts() {
+  local users="$WINEPREFIX/drive_c/users"
+  local d
+  for d in "$users"/*/AppData/Roaming/morvex; do
+    [ -d "$d" ] && rm -rf "$d"
+  done
+  return 0
+}
+
+# client_start <dir>: starts the program under Wine in the background.
+client_start() {
+  (cd "$1" && exec wine ./Vellora.exe </dev/null >"$1/client.log" 2>&1) &
+  CLIENT_PID=$!
+}
+
+# drive <args...>: the e2e driver program (tools/e2e).
+drive() {
+  wine "$VELLORA_ROOT/build/win64/tools/e2e_driver.exe" "$@" </dev/null
+}
