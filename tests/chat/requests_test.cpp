@@ -6,7 +6,6 @@
 #include <string>
 
 #include "chat/requests.h"
-#include "support/chat_requests.h"
 
 namespace vellora {
 namespace {
@@ -118,22 +117,6 @@ TEST(Requests, ProfilePageHasAnAbsoluteUrlUnderTheClubHost) {
     EXPECT_EQ(ProfileRequest(TestEndpoints(), 4711),
               "GET http://club.example/sendrix/club/clubcard/index.php?uid=4711 HTTP/1.1\r\n" +
                   Browser("media.example") + "Cache-Control: no-cache\r\n" + kTail + "\r\n");
-}
-
-// The simulator's tests write the same texts by hand, independently: both
-// writings must agree for the default endpoints.
-TEST(Requests, AgreeWithTheSimulatorTestsOwnWriting) {
-    Endpoints e;
-    EXPECT_EQ(LoginFormRequest(e, "a&b", "p=w"), test::LoginRequest("a&b", "p=w"));
-    EXPECT_EQ(UserIdPageRequest(e, "P1"), test::HomeRequest("P1"));
-    EXPECT_EQ(ChatEnterRequest(e, "501001", "P1"), test::EnterRequest("501001", "P1"));
-    EXPECT_EQ(ParticipateRequest(e, "J1"), test::ParticipateRequest("J1"));
-    EXPECT_EQ(GetdataRequest(e, "J1"), test::GetDataRequest("J1"));
-    EXPECT_EQ(SendMessageRequest(e, "J1", "%41"), test::SendMessageRequest("J1", "%41"));
-    EXPECT_EQ(LogoutRequest(e, "J1"), test::LogoutRequest("J1"));
-    EXPECT_EQ(ProfileRequest(e, 77), test::ProfileRequest(77));
-    EXPECT_EQ(AvatarRequest(e, "http://club.sendrix.test/a/s/x.jpg"),
-              test::AvatarRequest("http://club.sendrix.test/a/l/x.jpg"));
 }
 
 }  // namespace

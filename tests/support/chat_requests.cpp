@@ -1,78 +1,33 @@
 #include "support/chat_requests.h"
 
+#include "chat/login.h"
+#include "chat/requests.h"
 #include "net/http_client.h"
 
 namespace vellora::test {
 
-std::string BrowserBlock(const std::string& host) {
-    return "User-Agent: Opera/9.52 (Windows 98; U; en)\r\nHost: " + host +
-           "\r\nAccept: text/html, application/xml;q=0.9, application/xhtml+xml, image/png, image/jpeg, image/gif, "
-           "image/x-xbitmap, */*;q=0.1\r\nAccept-Language: en-US,en;q=0.9\r\nAccept-Charset: iso-8859-1, utf-8, "
-           "utf-16, *;q=0.1\r\nAccept-Encoding: deflate, gzip, x-gzip, identity, *;q=0\r\n";
+namespace {
+const Endpoints& Defaults() {
+    static const Endpoints e;
+    return e;
 }
-
-std::string TransportTail() { return "Connection: Keep-Alive, TE\r\nTE: deflate, gzip, chunked, identity, trailers\r\n"; }
-
-std::string CookieLines(const std::string& name, const std::string& value) {
-    return "Cookie: " + name + "=" + value + "\r\nCookie2: $Version=1\r\n";
-}
-
-std::string RefererLine(const std::string& host, const std::string& path) {
-    return "Referer: http://" + host + path + "\r\n";
-}
+}  // namespace
 
 std::string LoginRequest(const std::string& name, const std::string& password) {
-    std::string body = "login_username=" + name + "&login_password=" + password + "&login=login";
-    return "POST /sendrix/club/login.php HTTP/1.1\r\n" + BrowserBlock(kClubHost) +
-           RefererLine(kClubHost, "/sendrix/club/home/index.php") + TransportTail() + "Content-Length:  " +
-           std::to_string(body.size()) + "\r\nContent-Type: application/x-www-form-urlencoded\r\n\r\n" + body;
+    return LoginFormRequest(Defaults(), name, password);
 }
-
-std::string HomeRequest(const std::string& phpSessionId) {
-    return "GET /sendrix/club/home/index.php HTTP/1.1\r\n" + BrowserBlock(kClubHost) +
-           RefererLine(kClubHost, "/sendrix/club/home/index.php") + CookieLines("PHPSESSID", phpSessionId) +
-           "If-Modified-Since: Sat, 20 Oct 2008 02:01:14 GMT\r\n" + TransportTail() + "\r\n";
-}
-
+std::string HomeRequest(const std::string& phpSessionId) { return UserIdPageRequest(Defaults(), phpSessionId); }
 std::string EnterRequest(const std::string& userId, const std::string& phpSessionId) {
-    return "GET /ac/chat/enter?pUserId=" + userId + "&pSessionId=" + phpSessionId + " HTTP/1.1\r\n" +
-           BrowserBlock(kChatHost) + RefererLine(kLoopback, "/sendrix/club/chat/index.php") +
-           "If-Modified-Since: Sat, 20 Oct 2008 02:01:14 GMT\r\n" + TransportTail() + "\r\n";
+    return ChatEnterRequest(Defaults(), userId, phpSessionId);
 }
-
-std::string ParticipateRequest(const std::string& jSessionId) {
-    return "GET /ac/chat/participate HTTP/1.1\r\n" + BrowserBlock(kChatHost) + RefererLine(kChatHost, "/ac/chat/main") +
-           "If-Modified-Since: Sat, 20 Oct 2008 02:15:50 GMT\r\n" + CookieLines("JSESSIONID", jSessionId) +
-           TransportTail() + "\r\n";
-}
-
-std::string GetDataRequest(const std::string& jSessionId) {
-    return "GET /ac/chat/getdata HTTP/1.1\r\n" + BrowserBlock(kChatHost) + RefererLine(kChatHost, "/ac/chat/getdata") +
-           CookieLines("JSESSIONID", jSessionId) + "Cache-Control: no-cache\r\n" + TransportTail() + "\r\n";
-}
-
+std::string ParticipateRequest(const std::string& jSessionId) { return vellora::ParticipateRequest(Defaults(), jSessionId); }
+std::string GetDataRequest(const std::string& jSessionId) { return GetdataRequest(Defaults(), jSessionId); }
 std::string SendMessageRequest(const std::string& jSessionId, const std::string& encodedText) {
-    std::string body = "message=" + encodedText;
-    return "POST /ac/chat/sendmessage HTTP/1.1\r\n" + BrowserBlock(kChatHost) +
-           RefererLine(kChatHost, "/ac/chat/sendmessage") + CookieLines("JSESSIONID", jSessionId) + TransportTail() +
-           "Content-Length: " + std::to_string(body.size()) +
-           "\r\nContent-Type: application/x-www-form-urlencoded\r\n\r\n" + body;
+    return vellora::SendMessageRequest(Defaults(), jSessionId, encodedText);
 }
-
-std::string LogoutRequest(const std::string& jSessionId) {
-    return "GET /ac/chat/logout HTTP/1.1\r\n" + BrowserBlock(kChatHost) + RefererLine(kChatHost, "/ac/chat/getdata") +
-           CookieLines("JSESSIONID", jSessionId) + "Cache-Control: no-cache\r\n" + TransportTail() + "\r\n";
-}
-
-std::string ProfileRequest(long long uid) {
-    return "GET http://" + kClubHost + "/sendrix/club/clubcard/index.php?uid=" + std::to_string(uid) + " HTTP/1.1\r\n" +
-           BrowserBlock(kMediaHost) + "Cache-Control: no-cache\r\n" + TransportTail() + "\r\n";
-}
-
-std::string AvatarRequest(const std::string& largePictureUrl) {
-    return "GET " + largePictureUrl + " HTTP/1.1\r\n" + BrowserBlock(kMediaHost) + "Cache-Control: no-cache\r\n" +
-           TransportTail() + "\r\n";
-}
+std::string LogoutRequest(const std::string& jSessionId) { return vellora::LogoutRequest(Defaults(), jSessionId); }
+std::string ProfileRequest(long long uid) { return vellora::ProfileRequest(Defaults(), static_cast<std::int32_t>(uid)); }
+std::string AvatarRequest(const std::string& pictureUrl) { return vellora::AvatarRequest(Defaults(), pictureUrl); }
 
 std::string PercentEncodeAll(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -86,26 +41,13 @@ std::string PercentEncodeAll(const std::string& bytes) {
 }
 
 std::string SetCookieValue(const std::string& answer, const std::string& name) {
-    std::string marker = "Set-Cookie: " + name + "=";
-    std::size_t at = answer.find(marker);
-    if (at == std::string::npos) return {};
-    std::size_t end = answer.find(';', at);
-    if (end == std::string::npos) return {};
-    return answer.substr(at + marker.size(), end - at - marker.size());
+    std::string value;
+    return FindCookie(answer, "Set-Cookie: " + name + "=", value) == CookieSearch::Found ? value : std::string();
 }
 
 std::string ClubcardUserId(const std::string& page) {
-    std::size_t marker = page.find("<div id=\"logoutContent\">");
-    if (marker == std::string::npos) marker = page.find("<div id='logoutContent'>");
-    if (marker == std::string::npos) return {};
-    std::size_t link = page.find("/club/clubcard/", marker);
-    if (link == std::string::npos) return {};
-    std::string id = page.substr(link + 15);
-    for (char stop : {'\r', '\n', '"', '\''}) {
-        std::size_t cut = id.find(stop);
-        if (cut != std::string::npos) id.resize(cut);
-    }
-    return id;
+    std::string id;
+    return ReadUserId(page, id) ? id : std::string();
 }
 
 bool Fetch(std::uint16_t port, const std::string& request, std::string& answer, bool keepHeaders,

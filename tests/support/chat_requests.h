@@ -1,22 +1,14 @@
 #pragma once
-// Request texts as the client writes them (browser block, transport tail,
-// cookie lines, Referer), built by hand for tests against the simulator,
-// and a quick way to send them through the client's own HTTP code.
+// The client's own request texts for the default endpoints, in the short
+// form the simulator's tests use, and a quick way to send them through the
+// client's own HTTP code.
 
 #include <cstdint>
 #include <string>
 
 namespace vellora::test {
 
-inline const std::string kClubHost = "club.sendrix.test";
-inline const std::string kMediaHost = "media.sendrix.test";
-inline const std::string kChatHost = "chat.sendrix.test";
 inline const std::string kLoopback = "127.0.0.1";
-
-std::string BrowserBlock(const std::string& host);
-std::string TransportTail();
-std::string CookieLines(const std::string& name, const std::string& value);
-std::string RefererLine(const std::string& host, const std::string& path);
 
 std::string LoginRequest(const std::string& name, const std::string& password);
 std::string HomeRequest(const std::string& phpSessionId);
@@ -26,7 +18,7 @@ std::string GetDataRequest(const std::string& jSessionId);
 std::string SendMessageRequest(const std::string& jSessionId, const std::string& encodedText);
 std::string LogoutRequest(const std::string& jSessionId);
 std::string ProfileRequest(long long uid);
-std::string AvatarRequest(const std::string& largePictureUrl);
+std::string AvatarRequest(const std::string& pictureUrl);
 
 // Every byte as "%" and two upper-case hexadecimal digits.
 std::string PercentEncodeAll(const std::string& bytes);
