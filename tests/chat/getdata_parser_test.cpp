@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 
 #include "chat/getdata_parser.h"
 
@@ -86,17 +87,10 @@ TEST(GetdataParser, ValuesEndAtTheFirstTextThatFollowsThem) {
 }
 
 TEST(GetdataParser, UserIdsOutsideTheSigned32BitRangeReadAsZero) {
-    EXPECT_EQ(ReadListedId("123"), 123);
-    EXPECT_EQ(ReadListedId("-5"), -5);
-    EXPECT_EQ(ReadListedId("007"), 7);
-    EXPECT_EQ(ReadListedId("2147483647"), 2147483647);
-    EXPECT_EQ(ReadListedId("-2147483648"), -2147483647 - 1);
-    EXPECT_EQ(ReadListedId("2147483648"), 0);
-    EXPECT_EQ(ReadListedId("99999999999999999999999"), 0);
-    EXPECT_EQ(ReadListedId("12a"), 0);
-    EXPECT_EQ(ReadListedId(" 12"), 0);
-    EXPECT_EQ(ReadListedId(""), 0);
-    EXPECT_EQ(ReadListedId("-"), 0);
+    const std::pair<const char*, int> cases[] = {
+        {"123", 123}, {"-5", -5}, {"007", 7}, {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
+        {"2147483648", 0}, {"99999999999999999999999", 0}, {"12a", 0}, {" 12", 0}, {"", 0}, {"-", 0}};
+    for (const auto& [text, id] : cases) EXPECT_EQ(ReadListedId(text), id) << text;
 }
 
 TEST(GetdataParser, ChatBatchEndsAtATypeOfTwoCharacters) {

@@ -58,14 +58,6 @@ TEST_F(SendTest, AnEmptyMessageSendsAndReportsNothing) {
     EXPECT_FALSE(client().session.Disconnected);
 }
 
-TEST_F(SendTest, WhileDisconnectedNothingIsSent) {
-    client().session.Disconnected = true;
-    client().endpoints.Port = ScriptedPeer::UnusedPort();
-    EXPECT_FALSE(SendMsg(client(), L"%41", L""));
-    EXPECT_EQ(rc_.StatusLines(), (Names{L"Sorry, not connected"}));
-    EXPECT_TRUE(client().session.Disconnected);
-}
-
 TEST_F(SendTest, AFailedPostMayHaveReachedTheServerAndKeepsTheClientConnected) {
     client().endpoints.Port = ScriptedPeer::UnusedPort();
     EXPECT_FALSE(SendMsg(client(), L"%41", L""));

@@ -4,12 +4,15 @@
 #include <string>
 #include <vector>
 
+#include "config/account_list.h"
 #include "config/config_folder.h"
 #include "config/config_test_support.h"
 #include "core/files.h"
 
 namespace vellora {
 namespace {
+
+using Names = std::vector<std::wstring>;
 
 TEST(ConfigFolder, IsCreatedLevelByLevelBelowTheApplicationDataFolder) {
     test::TempAppData appData;
@@ -38,17 +41,24 @@ TEST(ConfigFolder, FallsBackToTheProgramFolder) {
     EXPECT_EQ(ConfigFolder(), programFolder);
 }
 
-TEST(ConfigFolder, AccountFilesAreListedByPattern) {
+TEST(ConfigFolder, AccountsAreTheSettingsFilesNamesSortedWithoutRegardToCase) {
     test::TempAppData appData;
+    EXPECT_TRUE(ListAccounts().empty());
     std::wstring folder = ConfigFolder();
-    for (const wchar_t* name : {L"bob.vel", L"Alice.VEL", L"  Bob .vel", L".vel", L"notes.txt", L"x.vell"}) {
+    for (const wchar_t* name :
+         {L"bob.vel", L"Alice.VEL", L"carol.vel", L"  Dave .vel", L".vel", L"   .vel", L"notes.txt", L"x.vell"}) {
         ASSERT_TRUE(WriteFileBytes(folder + name, "AutoLogin=0"));
     }
     ASSERT_TRUE(CreateFolder(folder + L"folder.vel"));
     std::vector<std::wstring> names = ListFiles(folder, std::wstring(kConfigPattern));
     std::sort(names.begin(), names.end());
-    EXPECT_EQ(names, (std::vector<std::wstring>{L"  Bob .vel", L".vel", L"Alice.VEL", L"bob.vel"}));
+    EXPECT_EQ(names, (Names{L"   .vel", L"  Dave .vel", L".vel", L"Alice.VEL", L"bob.vel", L"carol.vel"}));
     EXPECT_TRUE(ListFiles(folder + L"missing", L"*.vel").empty());
+    EXPECT_EQ(ListAccounts(), (Names{L"Alice", L"bob", L"carol", L"Dave"}));
+
+    // Names that differ only in case keep the order they were listed in.
+    EXPECT_EQ(AccountNamesFromFiles({L"bob.vel", L"Bob.vel"}), (Names{L"bob", L"Bob"}));
+    EXPECT_TRUE(AccountNamesFromFiles({L"vel", L""}).empty());
 }
 
 }  // namespace

@@ -99,23 +99,16 @@ TEST(MainLayoutTest, HiddenDialogInputsLeaveRoomForTheFocusedOne) {
 TEST(MainLayoutTest, ChatColumnKeepsTheUserListWidth) {
     MainLayoutInput in = Client(250, 300);
     in.dockedOwnsFocus = {false};
-    MainLayout l = ComputeMainLayout(in);
-    EXPECT_EQ(l.chatWidth, 169);
-    EXPECT_EQ(l.dockWidth, 81);
+    EXPECT_EQ(ComputeMainLayout(in).chatWidth, 169);
+    EXPECT_EQ(ComputeMainLayout(in).dockWidth, 81);
     in.clientWidth = 100;
-    l = ComputeMainLayout(in);
-    EXPECT_EQ(l.chatWidth, 169);
-    EXPECT_EQ(l.dockWidth, 0);
+    EXPECT_EQ(ComputeMainLayout(in).chatWidth, 169);
+    EXPECT_EQ(ComputeMainLayout(in).dockWidth, 0);
 }
 
 TEST(MainLayoutTest, RoundingGoesToTheEvenNeighbour) {
-    EXPECT_EQ(DivRoundHalfEven(581, 2), 290);
-    EXPECT_EQ(DivRoundHalfEven(583, 2), 292);
-    EXPECT_EQ(DivRoundHalfEven(10, 3), 3);
-    EXPECT_EQ(DivRoundHalfEven(11, 3), 4);
-    EXPECT_EQ(DivRoundHalfEven(-3, 2), -2);
-    EXPECT_EQ(DivRoundHalfEven(-5, 2), -2);
-    EXPECT_EQ(DivRoundHalfEven(-7, 3), -2);
+    const int cases[][3] = {{581, 2, 290}, {583, 2, 292}, {10, 3, 3}, {11, 3, 4}, {-3, 2, -2}, {-5, 2, -2}, {-7, 3, -2}};
+    for (const auto& c : cases) EXPECT_EQ(DivRoundHalfEven(c[0], c[1]), c[2]) << c[0] << "/" << c[1];
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 
 #include "net/http_client.h"
@@ -25,19 +27,24 @@ class HttpClientTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { ASSERT_TRUE(SocketStartup()); }
 
-    // Sends the request to the peer and keeps the socket open.
-    void Open(ScriptedPeer& peer) {
-        socket_ = HttpSend(kLoopback, peer.Port(), kRequest, true);
-        ASSERT_NE(socket_, 0u);
-        peer.Request();
+    // Starts a fresh exchange with a peer playing Script: sends the request
+    // and keeps the socket open.
+    ScriptedPeer& Open(Script script) {
+        CloseConn(socket_, state_);
+        response_.clear();
+        peer_ = std::make_unique<ScriptedPeer>(std::move(script));
+        socket_ = HttpSend(kLoopback, peer_->Port(), kRequest, true);
+        EXPECT_NE(socket_, 0u);
+        peer_->Request();
+        return *peer_;
     }
 
     // Polls without moving the clock until the peer's script has run and a
     // few more reads find nothing new; returns whether an answer completed.
-    bool DrainAfterScript(ScriptedPeer& peer) {
-        EXPECT_TRUE(peer.WaitScriptDone());
+    bool DrainAfterScript() {
+        EXPECT_TRUE(peer_->WaitScriptDone());
         for (int i = 0; i < 200 && socket_ != 0; ++i) {
-            if (HttpReceive(socket_, response_, state_, keepHeaders_, kTimeout)) return true;
+            if (ReceiveOnce()) return true;
             SystemSleep(1);
         }
         return false;
@@ -48,54 +55,81 @@ protected:
     void TearDown() override { CloseConn(socket_, state_); }
 
     FakeClock clock_;
+    std::unique_ptr<ScriptedPeer> peer_;
     SocketHandle socket_ = 0;
     RecvState state_;
     std::string response_;
     bool keepHeaders_ = false;
 };
 
-TEST_F(HttpClientTest, ExactRequestBytesArriveAtThePeer) {
+TEST_F(HttpClientTest, BlockingRequestSendsTheExactBytesAndReadsTheBody) {
     std::string request = "POST /x HTTP/1.1\r\nContent-Length:  3\r\n\r\n\x01\xE4z";
     ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 2\r\n\r\nok").Close());
     std::string answer;
     EXPECT_TRUE(HttpRequest(kLoopback, peer.Port(), request, answer, kTimeout, false));
     EXPECT_EQ(peer.Request(), request);
     EXPECT_EQ(answer, "ok");
+
+    // Without length information it waits out the silence.
+    ScriptedPeer silent(Script().Send("HTTP/1.1 200 OK\r\n\r\nbody without length").Close());
+    EXPECT_TRUE(HttpRequest(kLoopback, silent.Port(), kRequest, answer, kTimeout, false));
+    EXPECT_EQ(answer, "body without length");
 }
 
-TEST_F(HttpClientTest, ContentLengthInLowerCaseIsRecognised) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\ncontent-length: 5\r\nX: y\r\n\r\nhello"));
-    Open(peer);
-    ASSERT_TRUE(DrainAfterScript(peer));
-    EXPECT_EQ(response_, "hello");
-    EXPECT_EQ(socket_, 0u);
-    EXPECT_EQ(state_, nullptr);
+TEST_F(HttpClientTest, FramedAnswersCompleteAsSoonAsTheyAreWhole) {
+    const std::string chunk(26, 'a');
+    const std::string keptWhole =
+        "HTTP/1.1 302 Found\r\nSet-Cookie: PHPSESSID=abc; path=/\r\nContent-Length: 2\r\n\r\nhi";
+    struct Case {
+        std::string answer;
+        bool keepHeaders;
+        std::string expected;
+    };
+    const Case cases[] = {
+        {"HTTP/1.1 200 OK\r\ncontent-length: 5\r\nX: y\r\n\r\nhello", false, "hello"},
+        {keptWhole, true, keptWhole},
+        // Chunk sizes in either case and with extensions.
+        {"HTTP/1.1 200 OK\r\nTRANSFER-ENCODING: CHUNKED\r\n\r\n1a\r\n" + chunk + "\r\n1A\r\n" + chunk +
+             "\r\n1a;name=value\r\n" + chunk + "\r\n0\r\n\r\n",
+         false, chunk + chunk + chunk},
+    };
+    for (const Case& c : cases) {
+        keepHeaders_ = c.keepHeaders;
+        Open(Script().Send(c.answer));
+        ASSERT_TRUE(DrainAfterScript()) << c.answer;
+        EXPECT_EQ(response_, c.expected);
+        EXPECT_EQ(socket_, 0u);
+        EXPECT_EQ(state_, nullptr);
+    }
 }
 
-TEST_F(HttpClientTest, KeepHeadersReturnsTheWholeAnswer) {
+TEST_F(HttpClientTest, ChunkedAnswerAcrossSeveralArrivals) {
     keepHeaders_ = true;
-    std::string answer = "HTTP/1.1 302 Found\r\nSet-Cookie: PHPSESSID=abc; path=/\r\nContent-Length: 2\r\n\r\nhi";
-    ScriptedPeer peer(Script().Send(answer));
-    Open(peer);
-    ASSERT_TRUE(DrainAfterScript(peer));
-    EXPECT_EQ(response_, answer);
+    std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
+    Open(Script().Send(head + "5\r\nhel").Pause(30).Send("lo\r\n3\r").Pause(30).Send("\n, w\r\n0\r\n\r\n"));
+    ASSERT_TRUE(DrainAfterScript());
+    EXPECT_EQ(response_, head + "hello, w");
 }
 
-TEST_F(HttpClientTest, ContentLengthOnlyInTheBodyIsIgnored) {
-    // No length header: the answer ends when nothing more comes.
-    std::string body = "x\r\nContent-Length: 3\r\n";
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nServer: t\r\n\r\n" + body).Close());
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    ASSERT_TRUE(ReceiveOnce());
-    EXPECT_EQ(response_, body);
+TEST_F(HttpClientTest, AnswersWithoutLengthCompleteAfterSilenceEvenIfClosedLongBefore) {
+    // A Content-Length line in the body is no header.
+    for (const std::string body : {"<html>late</html>", "x\r\nContent-Length: 3\r\n"}) {
+        Open(Script().Send("HTTP/1.0 200 OK\r\nServer: old\r\n\r\n" + body).Close());
+        EXPECT_FALSE(DrainAfterScript());
+        ASSERT_NE(state_, nullptr);
+        EXPECT_TRUE(state_->endOfArrivals);
+        clock_.Advance(kTimeout);
+        EXPECT_FALSE(ReceiveOnce());
+        clock_.Advance(1);
+        ASSERT_TRUE(ReceiveOnce());
+        EXPECT_EQ(response_, body);
+        EXPECT_EQ(socket_, 0u);
+    }
 }
 
 TEST_F(HttpClientTest, OverlongBodyFailsAfterTheTimeout) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789X"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
+    Open(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789X"));
+    EXPECT_FALSE(DrainAfterScript());
     EXPECT_NE(socket_, 0u);
     clock_.Advance(kTimeout);
     EXPECT_FALSE(ReceiveOnce());
@@ -107,41 +141,25 @@ TEST_F(HttpClientTest, OverlongBodyFailsAfterTheTimeout) {
     EXPECT_EQ(response_, "");
 }
 
-TEST_F(HttpClientTest, ShortBodyFailsAfterTheTimeout) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n012345678"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-}
-
-TEST_F(HttpClientTest, ChunkSizesInEitherCaseAndWithExtensions) {
-    std::string chunk(26, 'a');
-    std::string answer = "HTTP/1.1 200 OK\r\nTRANSFER-ENCODING: CHUNKED\r\n\r\n"
-                         "1a\r\n" + chunk + "\r\n1A\r\n" + chunk + "\r\n1a;name=value\r\n" + chunk + "\r\n0\r\n\r\n";
-    ScriptedPeer peer(Script().Send(answer));
-    Open(peer);
-    ASSERT_TRUE(DrainAfterScript(peer));
-    EXPECT_EQ(response_, chunk + chunk + chunk);
-}
-
-TEST_F(HttpClientTest, ChunkedAnswerAcrossSeveralArrivals) {
-    keepHeaders_ = true;
-    std::string head = "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n";
-    ScriptedPeer peer(Script().Send(head + "5\r\nhel").Pause(30).Send("lo\r\n3\r").Pause(30).Send("\n, w\r\n0\r\n\r\n"));
-    Open(peer);
-    ASSERT_TRUE(DrainAfterScript(peer));
-    EXPECT_EQ(response_, head + "hello, w");
-}
-
-TEST_F(HttpClientTest, UnfinishedChunkedAnswerFailsAfterTheTimeout) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nshort"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
+TEST_F(HttpClientTest, IncompleteOrMalformedAnswersFailAfterTheTimeout) {
+    const Script cases[] = {
+        Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n012345678"),
+        Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nshort"),
+        Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n").Close(),  // headers that never end
+        Script().Pause(200),                                                  // a silent server
+        // 2^64 + 2 would wrap to 2 in a 64-bit integer and "complete" the answer.
+        Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551618\r\n\r\nab"),
+        Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000002\r\nab\r\n0\r\n\r\n"),
+    };
+    int n = 0;
+    for (const Script& script : cases) {
+        SCOPED_TRACE(++n);
+        Open(script);
+        EXPECT_FALSE(DrainAfterScript());
+        clock_.Advance(kTimeout + 1);
+        EXPECT_FALSE(ReceiveOnce());
+        EXPECT_EQ(socket_, 0u);
+    }
 }
 
 TEST_F(HttpClientTest, AnswerOf40000BytesArrivesInTwoReads) {
@@ -149,9 +167,7 @@ TEST_F(HttpClientTest, AnswerOf40000BytesArrivesInTwoReads) {
     std::string body(39958, 'b');
     std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
     ASSERT_EQ(head.size() + body.size(), 40000u);
-    ScriptedPeer peer(Script().Send(head + body));
-    Open(peer);
-    ASSERT_TRUE(peer.WaitScriptDone());
+    ASSERT_TRUE(Open(Script().Send(head + body)).WaitScriptDone());
     SystemSleep(50);  // let all of it reach our receive buffer
     EXPECT_FALSE(ReceiveOnce());
     ASSERT_NE(state_, nullptr);
@@ -160,31 +176,15 @@ TEST_F(HttpClientTest, AnswerOf40000BytesArrivesInTwoReads) {
     EXPECT_EQ(response_, body);
 }
 
-TEST_F(HttpClientTest, AnswerWithoutLengthCompletesAfterSilenceEvenIfClosedLongBefore) {
-    std::string answer = "HTTP/1.0 200 OK\r\nServer: old\r\n\r\n<html>late</html>";
-    ScriptedPeer peer(Script().Send(answer).Close());
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    ASSERT_NE(state_, nullptr);
-    EXPECT_TRUE(state_->endOfArrivals);
-    clock_.Advance(kTimeout);
-    EXPECT_FALSE(ReceiveOnce());
-    clock_.Advance(1);
-    ASSERT_TRUE(ReceiveOnce());
-    EXPECT_EQ(response_, "<html>late</html>");
-    EXPECT_EQ(socket_, 0u);
-}
-
 TEST_F(HttpClientTest, ArrivalsRestartTheInactivityTimeout) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\n\r\npart one").Pause(50).Send(", part two").Pause(50));
-    Open(peer);
+    Open(Script().Send("HTTP/1.1 200 OK\r\n\r\npart one").Pause(50).Send(", part two").Pause(50));
     // Move the clock almost to the time-out between the two arrivals.
     for (int i = 0; i < 20 && state_ == nullptr; ++i) {
         ReceiveOnce();
         SystemSleep(1);
     }
     clock_.Advance(kTimeout - 10);
-    EXPECT_FALSE(DrainAfterScript(peer));
+    EXPECT_FALSE(DrainAfterScript());
     clock_.Advance(kTimeout - 10);
     EXPECT_FALSE(ReceiveOnce()) << "the second arrival started the time-out afresh";
     clock_.Advance(20);
@@ -192,53 +192,12 @@ TEST_F(HttpClientTest, ArrivalsRestartTheInactivityTimeout) {
     EXPECT_EQ(response_, "part one, part two");
 }
 
-TEST_F(HttpClientTest, HeadersThatNeverEndFailAfterTheTimeout) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n").Close());
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-}
-
-TEST_F(HttpClientTest, SilentServerFailsAfterTheTimeout) {
-    ScriptedPeer peer(Script().Pause(200));
-    Open(peer);
-    EXPECT_FALSE(ReceiveOnce());
-    ASSERT_NE(state_, nullptr) << "the first empty read records when waiting began";
-    EXPECT_EQ(state_->bytes, "");
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-}
-
-TEST_F(HttpClientTest, HugeContentLengthIsMalformedNotWrapped) {
-    // 2^64 + 2 would wrap to 2 in a 64-bit integer and "complete" the answer.
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551618\r\n\r\nab"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-}
-
-TEST_F(HttpClientTest, HugeChunkSizeIsMalformedNotWrapped) {
-    ScriptedPeer peer(Script().Send(
-        "HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000002\r\nab\r\n0\r\n\r\n"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
-    clock_.Advance(kTimeout + 1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-}
-
 TEST_F(HttpClientTest, AnswerBeyondTheSizeLimitFailsAtOnce) {
     std::string block(1 << 20, 'z');
     Script script;
     script.Send("HTTP/1.1 200 OK\r\n\r\n");
     for (int i = 0; i < 18; ++i) script.Send(block);
-    ScriptedPeer peer(script);
-    Open(peer);
+    Open(script);
     std::size_t largest = 0;
     for (int i = 0; i < 20000 && socket_ != 0; ++i) {
         std::size_t before = state_ ? state_->bytes.size() : 0;
@@ -252,19 +211,16 @@ TEST_F(HttpClientTest, AnswerBeyondTheSizeLimitFailsAtOnce) {
     EXPECT_EQ(state_, nullptr);
 }
 
-TEST_F(HttpClientTest, RefusedConnectGivesNoSocket) {
+TEST_F(HttpClientTest, UnreachableOrNonNumericHostsGiveNoSocket) {
     std::uint16_t port = ScriptedPeer::UnusedPort();
     EXPECT_EQ(HttpSend(kLoopback, port, kRequest, true), 0u);
     std::string answer = "unchanged";
     EXPECT_FALSE(HttpRequest(kLoopback, port, kRequest, answer, kTimeout, false));
     EXPECT_EQ(answer, "unchanged");
     EXPECT_EQ(clock_.Now(), 1250u) << "one 250 ms wait even when the send failed";
-}
-
-TEST_F(HttpClientTest, HostMustBeANumericAddress) {
-    EXPECT_EQ(HttpSend("localhost", 80, kRequest, true), 0u);
-    EXPECT_EQ(HttpSend("255.255.255.255", 80, kRequest, true), 0u);
-    EXPECT_EQ(HttpSend("0.0.0.0", 80, kRequest, true), 0u);
+    for (const char* host : {"localhost", "255.255.255.255", "0.0.0.0"}) {
+        EXPECT_EQ(HttpSend(host, 80, kRequest, true), 0u) << host;
+    }
 }
 
 TEST_F(HttpClientTest, FireAndForgetClosesAtOnce) {
@@ -276,9 +232,8 @@ TEST_F(HttpClientTest, FireAndForgetClosesAtOnce) {
 
 TEST_F(HttpClientTest, ResetByPeerIsAFailureAtOnce) {
     if (test::RunningUnderWine()) GTEST_SKIP() << "Wine 8 closes gracefully where Windows would reset";
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Pause(20).Reset());
-    Open(peer);
-    ASSERT_TRUE(peer.WaitScriptDone());
+    ASSERT_TRUE(Open(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Pause(20).Reset())
+                    .WaitScriptDone());
     for (int i = 0; i < 200 && socket_ != 0; ++i) {
         EXPECT_FALSE(ReceiveOnce());
         SystemSleep(1);
@@ -287,32 +242,21 @@ TEST_F(HttpClientTest, ResetByPeerIsAFailureAtOnce) {
     EXPECT_EQ(state_, nullptr);
 }
 
-TEST_F(HttpClientTest, PeerCloseAloneDoesNotEndTheAnswer) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Close());
-    Open(peer);
-    ASSERT_TRUE(peer.WaitScriptDone());
+TEST_F(HttpClientTest, PeerCloseAloneDoesNotEndTheAnswerButCloseConnDoes) {
+    Open(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc").Close());
+    ASSERT_TRUE(peer_->WaitScriptDone());
     // A close is not a failure: the answer is still waited for.
     for (int i = 0; i < 50; ++i) EXPECT_FALSE(ReceiveOnce());
     EXPECT_NE(socket_, 0u);
-}
 
-TEST_F(HttpClientTest, CloseConnDropsStateAndSocket) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"));
-    Open(peer);
-    EXPECT_FALSE(DrainAfterScript(peer));
+    ScriptedPeer& open = Open(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 100\r\n\r\nabc"));
+    EXPECT_FALSE(DrainAfterScript());
     ASSERT_NE(state_, nullptr);
     CloseConn(socket_, state_);
     EXPECT_EQ(socket_, 0u);
     EXPECT_EQ(state_, nullptr);
-    EXPECT_TRUE(peer.ClientClosed());
+    EXPECT_TRUE(open.ClientClosed());
     CloseConn(socket_, state_);  // nothing to do, no harm
-}
-
-TEST_F(HttpClientTest, BlockingRequestWaitsOutAnAnswerWithoutLength) {
-    ScriptedPeer peer(Script().Send("HTTP/1.1 200 OK\r\n\r\nbody without length").Close());
-    std::string answer;
-    EXPECT_TRUE(HttpRequest(kLoopback, peer.Port(), kRequest, answer, kTimeout, false));
-    EXPECT_EQ(answer, "body without length");
 }
 
 }  // namespace

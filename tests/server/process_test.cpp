@@ -106,7 +106,6 @@ TEST(ServerProcessTest, TheShutdownCommandEndsTheFixturesServer) {
     Simulator sim;
     ASSERT_TRUE(sim.Running()) << sim.Error();
     ASSERT_TRUE(sim.Shutdown());
-    std::string answer;
     bool stillThere = true;
     for (int i = 0; i < 200 && stillThere; ++i) {
         std::this_thread::sleep_for(10ms);
@@ -115,7 +114,7 @@ TEST(ServerProcessTest, TheShutdownCommandEndsTheFixturesServer) {
     EXPECT_FALSE(stillThere);
 }
 
-TEST(ServerProcessTest, BadCommandLinesAreRefused) {
+TEST(ServerProcessTest, BadCommandLinesAndAPortInUseAreRefused) {
     for (std::vector<std::string> args : {std::vector<std::string>{"--port", "70000"}, {"--bogus"}, {"--members"},
                                           {"--seed", "x"}, {"--bind", "not-an-address", "--port", "0"}}) {
         Child c = Start(args);
@@ -125,9 +124,7 @@ TEST(ServerProcessTest, BadCommandLinesAreRefused) {
     }
     Child help = Start({"--help"});
     EXPECT_EQ(help.Wait(5s), 0);
-}
 
-TEST(ServerProcessTest, APortInUseIsReported) {
     Simulator first;
     ASSERT_TRUE(first.Running()) << first.Error();
     Child c = Start({"--port", std::to_string(first.Port()), "--control-port", "0", "--quiet"});

@@ -41,13 +41,5 @@ TEST(SimulatorFixtureTest, LoginRoundTripWithTheClientsHttpRequest) {
     EXPECT_EQ(seen[0].bytes, login);
 }
 
-TEST(SimulatorFixtureTest, ControlErrorsAreReported) {
-    Simulator sim;
-    ASSERT_TRUE(sim.Running()) << sim.Error();
-    EXPECT_FALSE(sim.SetFault("nosuch", "stall"));
-    EXPECT_EQ(sim.Control("/fault", {{"endpoint", "getdata"}, {"kind", "bogus"}}).status, 400);
-    EXPECT_TRUE(sim.Control("/help").body.find("/requests") != std::string::npos);
-}
-
 }  // namespace
 }  // namespace vellora::test

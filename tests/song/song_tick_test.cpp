@@ -90,7 +90,6 @@ protected:
 
 TEST_F(SongTickTest, FirstSongIsPostedAfterTheInitialWait) {
     player.Play(kSongA, 2, 200000);
-    Tick start = TickNow();
     // Found on the first tick; the wait ends on the first tick more than 5 s
     // later, and the post goes out on the tick after that.
     long took = RunUntilPosted(10000);
@@ -99,8 +98,6 @@ TEST_F(SongTickTest, FirstSongIsPostedAfterTheInitialWait) {
     EXPECT_EQ(state.LastPostedSong, kSongA);
     EXPECT_EQ(state.LastPostTime, TickNow());
     EXPECT_EQ(lastChatLineTick, TickNow());
-    EXPECT_EQ(state.FirstFoundAt, kNoTick);
-    EXPECT_EQ(state.SongChangedAt, start + 500);
     // Not again.
     RunFor(20 * 60 * 1000);
     EXPECT_EQ(post.lines.size(), 1u);
