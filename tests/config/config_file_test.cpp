@@ -242,20 +242,16 @@ TEST_F(ConfigFileTest, PasswordOnlyReadingLeavesEverythingElseAlone) {
     stored.Friends = {L"stored friend"};
     ASSERT_TRUE(SaveConfig(writer, UnusualSettings(), stored));
 
-    settings.ShowTimes = false;
     settings.SoundFile = L"mine.wav";
     settings.ShowToolTips = 1;
-    settings.StatusBar = false;  // reset to its default by every reading
+    settings.StatusBar = false;
+    Settings expected = settings;
+    expected.AutoLogin = true;   // read from the file
+    expected.StatusBar = true;   // reset to its default by every reading
     lists.Friends = {L"present"};
     ReadPassword(L"gil");
     EXPECT_EQ(session.Password, L"pw");
-    EXPECT_TRUE(settings.AutoLogin);
-    EXPECT_FALSE(settings.ShowTimes);
-    EXPECT_EQ(settings.SoundFile, L"mine.wav");
-    EXPECT_EQ(settings.ShowToolTips, 1);
-    EXPECT_TRUE(settings.StatusBar);
-    EXPECT_TRUE(settings.SingleWindow);
-    EXPECT_EQ(settings.GrayOrHilightUsersMode, 2);
+    ExpectSameSettings(settings, expected);
     EXPECT_EQ(lists.Friends, (RelationList{L"present"}));
     EXPECT_EQ(effects.calls, (std::vector<std::wstring>{L"StatusBar shown", L"RealResize true"}));
 }
