@@ -139,14 +139,6 @@ TEST_F(SimulatorTest, ALostLoginIsReportedAndTheNextBatchFollowsTheSeparator) {
     EXPECT_EQ(rc_.StatusLines().size(), 1u);
 }
 
-TEST_F(SimulatorTest, ChatLinesArriveDecoded) {
-    ASSERT_TRUE(Login());
-    ASSERT_TRUE(TickUntil([&] { return client().ChatBatchSeen; }));
-    // The page carries entities; the chat pane gets the text.
-    ASSERT_TRUE(sim_.Say("anna", "Gr\xC3\xBC\xC3\x9F" "e & <b>'hi'</b>"));
-    ASSERT_TRUE(WaitForLine(L"Gr\u00FC\u00DFe & <b>'hi'</b>"));
-}
-
 TEST_F(SimulatorTest, InvisibilityLogsInAgainKeepingTheUserId) {
     // With nobody else there the list would be empty, which changes nothing.
     ASSERT_TRUE(sim_.AddMember({.name = "anna"}));
