@@ -1,8 +1,9 @@
 // The protocol against the chat service simulator over loopback: whole
-// logins with the bytes the simulator received, the poll loop through
-// re-logins, sending, the song post, and every answer framing and fault the
-// simulator can produce. The client's clock is fake and moved
-// 500 ms per tick; the simulator runs on real time.
+// logins with the bytes the simulator received, the poll loop through a
+// re-login, the song post, and every answer framing and fault the simulator
+// can produce (the lost login and the typed line are driven through the
+// Windows program's own session tests). The client's clock is fake and
+// moved 500 ms per tick; the simulator runs on real time.
 
 #include <gtest/gtest.h>
 
@@ -14,7 +15,6 @@
 #include "chat/login.h"
 #include "chat/poll_tick.h"
 #include "chat/requests.h"
-#include "chat/send.h"
 #include "chat/song_post.h"
 #include "net/http_client.h"
 #include "net/socket.h"
@@ -113,32 +113,6 @@ TEST_F(SimulatorTest, ALoginSendsFourRequestsByteForByte) {
     EXPECT_EQ(got[3].bytes, ParticipateRequest(e, java));
 }
 
-TEST_F(SimulatorTest, ALostLoginIsReportedAndTheNextBatchFollowsTheSeparator) {
-    ASSERT_TRUE(Login());
-    ASSERT_TRUE(TickUntil([&] { return client().ChatBatchSeen; }));
-
-    // The same account enters from elsewhere: this session is gone.
-    test::RecordingClient other;
-    other.client.endpoints = client().endpoints;
-    other.client.session.UserName = other.client.session.LoginName = L"demo";
-    other.client.session.Password = L"demo123";
-    ASSERT_FALSE(TryLogin(other.client));
-
-    ASSERT_TRUE(TickUntil([&] { return !rc_.StatusLines().empty(); }));
-    EXPECT_EQ(rc_.StatusLines(), (Names{L"Login is no longer valid"}));
-    EXPECT_TRUE(client().MustSpace);
-    std::size_t before = rc_.view.lines.size();
-
-    ASSERT_TRUE(TickUntil([&] { return !client().session.Disconnected; }));
-    ASSERT_TRUE(sim_.Say("anna", "welcome back"));
-    ASSERT_TRUE(WaitForLine(L"welcome back"));
-    ASSERT_GE(rc_.view.lines.size(), before + 4);
-    EXPECT_EQ(rc_.view.lines[before].msg, L"");
-    EXPECT_EQ(rc_.view.lines[before + 1].msg, L"   Reconnected");
-    EXPECT_EQ(rc_.view.lines[before + 2].msg, L"");
-    EXPECT_EQ(rc_.StatusLines().size(), 1u);
-}
-
 TEST_F(SimulatorTest, InvisibilityLogsInAgainKeepingTheUserId) {
     // With nobody else there the list would be empty, which changes nothing.
     ASSERT_TRUE(sim_.AddMember({.name = "anna"}));
@@ -156,16 +130,6 @@ TEST_F(SimulatorTest, InvisibilityLogsInAgainKeepingTheUserId) {
     std::erase(seen, "getdata");
     EXPECT_EQ(seen, (std::vector<std::string>{"login", "enter", "participate"}));
     EXPECT_EQ(rc_.window.mainShown, 1);
-}
-
-TEST_F(SimulatorTest, SentLinesArePostedEncodedAndNotEchoed) {
-    ASSERT_TRUE(Login());
-    ASSERT_TRUE(TickUntil([&] { return client().ChatBatchSeen; }));
-    ASSERT_TRUE(MainEnter(client(), L"Gr\u00FC\u00DFe & more"));
-    EXPECT_FALSE(Shows(L"Gr\u00FC\u00DFe & more")) << "not echoed";
-    std::vector<test::RawRequest> posted = sim_.Requests(1, "sendmessage");
-    ASSERT_EQ(posted.size(), 1u);
-    EXPECT_EQ(posted[0].bytes.substr(posted[0].bytes.find("\r\n\r\n") + 4), "message=%47%72%FC%DF%65%20%26%20%6D%6F%72%65");
 }
 
 TEST_F(SimulatorTest, TheSongStepOfTheTickPostsThroughTheChat) {
