@@ -162,20 +162,6 @@ TEST_F(HttpClientTest, IncompleteOrMalformedAnswersFailAfterTheTimeout) {
     }
 }
 
-TEST_F(HttpClientTest, AnswerOf40000BytesArrivesInTwoReads) {
-    // A 42-byte head ("...Content-Length: 39958" and the blank line) and the body.
-    std::string body(39958, 'b');
-    std::string head = "HTTP/1.1 200 OK\r\nContent-Length: " + std::to_string(body.size()) + "\r\n\r\n";
-    ASSERT_EQ(head.size() + body.size(), 40000u);
-    ASSERT_TRUE(Open(Script().Send(head + body)).WaitScriptDone());
-    SystemSleep(50);  // let all of it reach our receive buffer
-    EXPECT_FALSE(ReceiveOnce());
-    ASSERT_NE(state_, nullptr);
-    EXPECT_EQ(state_->bytes.size(), kReceiveChunk);
-    EXPECT_TRUE(ReceiveOnce());
-    EXPECT_EQ(response_, body);
-}
-
 TEST_F(HttpClientTest, ArrivalsRestartTheInactivityTimeout) {
     Open(Script().Send("HTTP/1.1 200 OK\r\n\r\npart one").Pause(50).Send(", part two").Pause(50));
     // Move the clock almost to the time-out between the two arrivals.
