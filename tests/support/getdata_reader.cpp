@@ -48,7 +48,6 @@ GetDataPage ReadGetData(std::string_view body) {
 
     std::size_t pos = body.find("top.showUser({'user':[");
     if (pos != std::string_view::npos) {
-        page.hasUserList = true;
         pos += 22;
         while (Expect(body, pos, "{'id':'")) {
             PageUser u;

@@ -20,7 +20,6 @@ struct PageLine {
 struct GetDataPage {
     bool endsWithHtml = false;
     bool denied = false;
-    bool hasUserList = false;
     bool hasCounts = false;
     std::vector<PageUser> users;
     std::vector<PageLine> lines;

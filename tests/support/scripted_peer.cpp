@@ -97,10 +97,6 @@ Script& Script::Reset() {
     steps.push_back({Step::kReset, {}, 0});
     return *this;
 }
-Script& Script::DontReadRequest() {
-    readRequest = false;
-    return *this;
-}
 
 ScriptedPeer::ScriptedPeer(Script script) : script_(std::move(script)) {
     listener_ = static_cast<std::uintptr_t>(Listen(port_));
@@ -122,8 +118,7 @@ void ScriptedPeer::Run() {
         changed_.notify_all();
         return;
     }
-    char buf[65536];
-    if (script_.readRequest) {
+    {
         std::string got = ReadRequest(conn);
         std::lock_guard lock(mutex_);
         request_ = got;
@@ -160,24 +155,15 @@ void ScriptedPeer::Run() {
     }
     if (!closed) {
         // Wait for the client's close (recv gives 0) or an error.
-        bool clientClosed = false;
-        for (;;) {
-            int n = static_cast<int>(recv(conn, buf, sizeof buf, 0));
-            if (n <= 0) {
-                clientClosed = true;
-                break;
-            }
+        char buf[65536];
+        while (recv(conn, buf, sizeof buf, 0) > 0) {
         }
         CloseSocket(conn);
-        std::lock_guard lock(mutex_);
-        clientClosed_ = clientClosed;
-        clientCloseKnown_ = true;
-        changed_.notify_all();
-    } else {
-        std::lock_guard lock(mutex_);
-        clientCloseKnown_ = true;
-        changed_.notify_all();
     }
+    std::lock_guard lock(mutex_);
+    clientClosed_ = !closed;
+    clientCloseKnown_ = true;
+    changed_.notify_all();
 }
 
 std::string ScriptedPeer::Request() {

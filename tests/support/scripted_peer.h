@@ -21,8 +21,6 @@ public:
     Script& Close();
     // Abort the connection (the client sees a reset).
     Script& Reset();
-    // Read nothing: send the script without waiting for a request.
-    Script& DontReadRequest();
 
     struct Step {
         enum Kind { kSend, kPause, kClose, kReset } kind;
@@ -30,7 +28,6 @@ public:
         int ms = 0;
     };
     std::vector<Step> steps;
-    bool readRequest = true;
 };
 
 class ScriptedPeer {

@@ -1,5 +1,6 @@
 #include "support/simulator.h"
 
+#include "support/chat_requests.h"
 #include "support/platform.h"
 
 #include <chrono>
@@ -43,22 +44,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kStartLimit = 15s;
 constexpr int kControlTimeoutMs = 30000;
-
-std::string PercentEncode(const std::string& bytes) {
-    static const char kHex[] = "0123456789ABCDEF";
-    std::string out;
-    for (unsigned char c : bytes) {
-        if ((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
-            c == '.') {
-            out += static_cast<char>(c);
-        } else {
-            out += '%';
-            out += kHex[c >> 4];
-            out += kHex[c & 15];
-        }
-    }
-    return out;
-}
 
 // One blocking exchange with the control port: the whole request out, then
 // everything until the server closes.
@@ -323,7 +308,7 @@ ControlAnswer Simulator::Control(const std::string& command, const ControlParams
     std::string form;
     for (const auto& [key, value] : params) {
         if (!form.empty()) form += '&';
-        form += PercentEncode(key) + "=" + PercentEncode(value);
+        form += PercentEncodeAll(key) + "=" + PercentEncodeAll(value);
     }
     std::string request = "POST " + command + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " +
                           "application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(form.size()) +
@@ -382,12 +367,6 @@ bool Simulator::Ban(const std::string& name, int seconds) {
 }
 
 bool Simulator::Unban(const std::string& name) { return Control("/unban", {{"name", name}}).Ok(); }
-
-bool Simulator::Mute(const std::string& name, int seconds) {
-    ControlParams p = {{"name", name}};
-    if (seconds >= 0) p.push_back({"seconds", std::to_string(seconds)});
-    return Control("/mute", p).Ok();
-}
 
 bool Simulator::SetCounts(long long chatters, long long listeners) {
     return Control("/counts", {{"chatters", chatters < 0 ? "auto" : std::to_string(chatters)},

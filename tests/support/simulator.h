@@ -73,7 +73,6 @@ public:
     bool Running() const { return running_; }
     const std::string& Error() const { return error_; }
     std::uint16_t Port() const { return port_; }
-    std::uint16_t ControlPort() const { return controlPort_; }
     static std::string Address() { return "127.0.0.1"; }
     // Where the program is looked for.
     static std::string ServerPath();
@@ -92,7 +91,6 @@ public:
     bool Kick(const std::string& name);
     bool Ban(const std::string& name, int seconds = -1);
     bool Unban(const std::string& name);
-    bool Mute(const std::string& name, int seconds = -1);
     // Chatters -1: the number of users present.
     bool SetCounts(long long chatters, long long listeners);
     bool SetFraming(const std::string& endpoint, const std::string& mode);

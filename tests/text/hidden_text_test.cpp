@@ -51,7 +51,7 @@ TEST_F(HiddenTextTest, NibblesNeverUseTabLineBreaksOrTheCodesAround) {
     }
 }
 
-TEST_F(HiddenTextTest, EncodesPlainPartsAndHiddenSections) {
+TEST_F(HiddenTextTest, EncodesPlainPartsAndHiddenSectionsOrNothingWhenMalformed) {
     SetScrambleSaltSource([] { return 7; });
     EXPECT_EQ(EncodeForSend(L"x<[y]>z", L"anna"), L"%78" + WriteHiddenText(L"y", L"anna") + L"%7A");
     EXPECT_EQ(EncodeForSend(L"<[a]><[b]>", L"anna"), WriteHiddenText(L"a", L"anna") + WriteHiddenText(L"b", L"anna"));
@@ -59,32 +59,23 @@ TEST_F(HiddenTextTest, EncodesPlainPartsAndHiddenSections) {
     EXPECT_EQ(EncodeForSend(L"a<[]>b", L"anna"), L"%61%62");
     EXPECT_EQ(EncodeForSend(L"<[tab\there]>", L"anna"), WriteHiddenText(L"tab\there", L"anna"));
     EXPECT_EQ(EncodeForSend(L"", L"anna"), L"");
-}
-
-TEST_F(HiddenTextTest, MalformedBracketsGiveNothing) {
-    for (const wchar_t* text : {L"a]>b", L"a<[b", L"a<[b<[c]>", L"]><[a]>", L"<[a]>]>", L"<[a]><[b", L"x<[<[y]>]>"}) {
+    // Malformed brackets, and a control character in a plain part, stop the whole message.
+    for (const wchar_t* text : {L"a]>b", L"a<[b", L"a<[b<[c]>", L"]><[a]>", L"<[a]>]>", L"<[a]><[b", L"x<[<[y]>]>",
+                                L"a\tb<[c]>", L"<[c]>tail\r"}) {
         EXPECT_EQ(EncodeForSend(text, L"anna"), L"") << text;
     }
 }
 
-TEST_F(HiddenTextTest, APlainPartWithAControlCharacterStopsTheWholeMessage) {
-    EXPECT_EQ(EncodeForSend(L"a\tb<[c]>", L"anna"), L"");
-    EXPECT_EQ(EncodeForSend(L"<[c]>tail\r", L"anna"), L"");
-}
-
-TEST_F(HiddenTextTest, TheAddresseeSeesTheSectionDecoded) {
+TEST_F(HiddenTextTest, TheAddresseeSeesTheSectionDecodedAndEscaped) {
     const std::wstring line = L"anna: " + HiddenRun(L"meet at 9", L"bob") + L" ok?";
     EXPECT_EQ(RenderHiddenText(line, L"bob", HiddenMode::Decode, L"anna"), L"anna: {\\i meet at 9  } ok?");
     EXPECT_EQ(RenderHiddenText(line, L"bob", HiddenMode::DecodeStrike, L"anna"),
               L"anna: {\\i\\strike meet at 9  } ok?");
+    EXPECT_EQ(RenderHiddenText(HiddenRun(L"{\\b evil}", L"bob"), L"bob", HiddenMode::Decode, L"anna"),
+              L"{\\i \\{\\\\b evil\\}  }");
 }
 
-TEST_F(HiddenTextTest, DecodedTextIsEscaped) {
-    const std::wstring line = HiddenRun(L"{\\b evil}", L"bob");
-    EXPECT_EQ(RenderHiddenText(line, L"bob", HiddenMode::Decode, L"anna"), L"{\\i \\{\\\\b evil\\}  }");
-}
-
-TEST_F(HiddenTextTest, OthersSeeAPlaceholderSizedByTheRun) {
+TEST_F(HiddenTextTest, OthersAWrongKeyOrADamagedRunSeeAPlaceholderSizedByTheRun) {
     // Two characters make a block of 5 bytes, three one of 6.
     EXPECT_EQ(RenderHiddenText(HiddenRun(L"hi", L"bob"), L"", HiddenMode::Placeholder, L"carl"),
               L"{\\i " + std::wstring(5, L'\x01') + L"  }");
@@ -92,9 +83,6 @@ TEST_F(HiddenTextTest, OthersSeeAPlaceholderSizedByTheRun) {
               L"a{\\i [" + kOne + L"x6]  }b");
     EXPECT_EQ(RenderHiddenText(HiddenRun(L"Hallo", L"bob"), L"", HiddenMode::Placeholder, L"carl"),
               L"{\\i [" + kOne + L"x8]  }");
-}
-
-TEST_F(HiddenTextTest, AWrongKeyOrDamagedRunShowsThePlaceholder) {
     const std::wstring run = HiddenRun(L"hey", L"bob");
     EXPECT_EQ(RenderHiddenText(run, L"carl", HiddenMode::Decode, L"anna"), L"{\\i [" + kOne + L"x6]  }");
     EXPECT_EQ(RenderHiddenText(run, L"carl", HiddenMode::DecodeStrike, L"anna"),
@@ -106,26 +94,22 @@ TEST_F(HiddenTextTest, AWrongKeyOrDamagedRunShowsThePlaceholder) {
               L"{\\i [" + kOne + L"x6]  }");
 }
 
-TEST_F(HiddenTextTest, AnOddRunLeavesItsLastNibbleAsACharacter) {
+TEST_F(HiddenTextTest, OddRunsAndPlainTextAroundRuns) {
     EXPECT_EQ(RenderHiddenText(L"x\x01\x02\x0F\x1A\x05y", L"", HiddenMode::Placeholder, L"carl"),
               L"x{\\i " + std::wstring(2, L'\x01') + L"  }\x05y");
     EXPECT_EQ(RenderHiddenText(L"\x03", L"", HiddenMode::Placeholder, L"carl"), L"\x03");
     // Code 5 reads as a nibble, TAB, LF and CR never do.
     EXPECT_EQ(RenderHiddenText(L"\x05\x05", L"", HiddenMode::Placeholder, L"carl"), L"{\\i " + kOne + L"  }");
     EXPECT_EQ(RenderHiddenText(L"\t\n\r\x0E\x1B", L"", HiddenMode::Placeholder, L"carl"), L"\t\n\r\x0E\x1B");
-}
+    // Plain text is taken through the code page.
+    EXPECT_EQ(RenderHiddenText(L"I \u2665 \u00E4 \\{", L"", HiddenMode::Placeholder, L"carl"), L"I ? \u00E4 \\{");
+    EXPECT_EQ(RenderHiddenText(L"", L"", HiddenMode::Decode, L"carl"), L"");
 
-TEST_F(HiddenTextTest, SeveralRunsAndPlainTextAroundThem) {
     const std::wstring line = HiddenRun(L"one", L"bob") + L" and " + HiddenRun(L"two", L"bob");
     EXPECT_EQ(RenderHiddenText(line, L"bob", HiddenMode::Decode, L"anna"), L"{\\i one  } and {\\i two  }");
     // Two runs that touch are one run, and one block no longer.
     const std::wstring touching = HiddenRun(L"one", L"bob") + HiddenRun(L"two", L"bob");
     EXPECT_EQ(RenderHiddenText(touching, L"bob", HiddenMode::Decode, L"anna"), L"{\\i [" + kOne + L"x12]  }");
-}
-
-TEST_F(HiddenTextTest, PlainTextIsTakenThroughTheCodePage) {
-    EXPECT_EQ(RenderHiddenText(L"I \u2665 \u00E4 \\{", L"", HiddenMode::Placeholder, L"carl"), L"I ? \u00E4 \\{");
-    EXPECT_EQ(RenderHiddenText(L"", L"", HiddenMode::Decode, L"carl"), L"");
 }
 
 TEST_F(HiddenTextTest, TheSupervisorSeesEverySectionDecodedAndStruckThrough) {

@@ -30,50 +30,43 @@ protected:
     test::RecordingPane pane;
 };
 
-TEST_F(LineRingTest, EveryLineShowsTheWholeDocument) {
-    LineRing ring(kMainRingSize, kMainRtfCapacity);
-    ring.Add(UserLine("hello"), settings, pane);
-    ring.Add(UserLine("again"), settings, pane);
-    ASSERT_EQ(pane.documents.size(), 2u);
-    EXPECT_EQ(pane.documents[0], "{\\rtf1 {\\pard {\\b bob:} hello\\par}}");
-    EXPECT_EQ(pane.documents[1], "{\\rtf1 {\\pard {\\b bob:} hello\\par}{\\pard {\\b bob:} again\\par}}");
-}
-
-TEST_F(LineRingTest, TheMainPaneShowsItsLast1024LinesInOrder) {
-    LineRing ring(kMainRingSize, kMainRtfCapacity);
-    AddLines(ring, 1, 1024);
-    ASSERT_EQ(pane.documents.size(), 1024u);
-    std::vector<std::string> shown = Paragraphs(pane.Last());
-    ASSERT_EQ(shown.size(), 1024u);
-    EXPECT_EQ(shown.front(), Body("line 1"));
-    EXPECT_EQ(shown.back(), Body("line 1024"));
-    // Once full, the buffer holds only the header between lines.
-    EXPECT_EQ(RtfContent(ring.Document()), RtfHeader());
-
-    AddLines(ring, 1025, 1025);
-    shown = Paragraphs(pane.Last());
-    ASSERT_EQ(shown.size(), 1024u);
-    for (int i = 0; i < 1024; ++i) ASSERT_EQ(shown[static_cast<std::size_t>(i)], Body("line " + std::to_string(i + 2)));
-    EXPECT_EQ(ring.Count(), 1024u);
-    EXPECT_EQ(ring.Line(0).Text, L"line 2");
-    EXPECT_EQ(RtfContent(ring.Document()), RtfHeader());
-}
-
-TEST_F(LineRingTest, ADialogPaneWrapsAround256LinesManyTimes) {
-    LineRing ring(kDialogRingSize, kDialogRtfCapacity);
-    AddLines(ring, 1, 1000);
-    std::vector<std::string> shown = Paragraphs(pane.Last());
-    ASSERT_EQ(shown.size(), 256u);
-    EXPECT_EQ(shown.front(), Body("line 745"));
-    EXPECT_EQ(shown.back(), Body("line 1000"));
-    EXPECT_EQ(ring.Line(255).Text, L"line 1000");
+TEST_F(LineRingTest, APaneShowsTheLastLinesOfItsRingInOrderWhileWrappingAround) {
+    struct Case {
+        std::size_t size, capacity;
+        int lines;
+    };
+    // The main pane just past full; a dialog pane wrapped around many times.
+    for (const Case& c :
+         {Case{kMainRingSize, kMainRtfCapacity, 1025}, Case{kDialogRingSize, kDialogRtfCapacity, 1000}}) {
+        SCOPED_TRACE(c.size);
+        pane.documents.clear();
+        LineRing ring(c.size, c.capacity);
+        AddLines(ring, 1, static_cast<int>(c.size));
+        ASSERT_EQ(pane.documents.size(), c.size);
+        // Once full, the buffer holds only the header between lines.
+        EXPECT_EQ(RtfContent(ring.Document()), RtfHeader());
+        AddLines(ring, static_cast<int>(c.size) + 1, c.lines);
+        const int first = c.lines - static_cast<int>(c.size) + 1;
+        std::vector<std::string> shown = Paragraphs(pane.Last());
+        ASSERT_EQ(shown.size(), c.size);
+        for (std::size_t i = 0; i < c.size; ++i) {
+            ASSERT_EQ(shown[i], Body("line " + std::to_string(first + static_cast<int>(i))));
+        }
+        EXPECT_EQ(ring.Count(), c.size);
+        EXPECT_EQ(ring.Line(0).Text, L"line " + std::to_wstring(first));
+        EXPECT_EQ(ring.Line(c.size - 1).Text, L"line " + std::to_wstring(c.lines));
+        EXPECT_EQ(RtfContent(ring.Document()), RtfHeader());
+    }
 }
 
 TEST_F(LineRingTest, DialogLinesStayInTheRingWhileExcludedAndReturnOnRerender) {
     LineRing ring(8, kMainRtfCapacity);
     settings.ExcludeDialogMessages = true;
-    ring.Add(UserLine("public"), settings, pane);
+    // A hidden first line streams nothing.
     ring.Add(UserLine("private", true), settings, pane);
+    EXPECT_TRUE(pane.documents.empty());
+    ring.Add(UserLine("public"), settings, pane);
+    EXPECT_EQ(pane.Last(), "{\\rtf1 {\\pard {\\b bob:} public\\par}}");
     ring.Add(UserLine("public 2"), settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body("public"), Body("public 2")}));
     EXPECT_EQ(ring.Count(), 3u);
@@ -81,29 +74,19 @@ TEST_F(LineRingTest, DialogLinesStayInTheRingWhileExcludedAndReturnOnRerender) {
     settings.ExcludeDialogMessages = false;
     ring.Rerender(settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()),
-              (std::vector<std::string>{Body("public"), Body("private"), Body("public 2")}));
+              (std::vector<std::string>{Body("private"), Body("public"), Body("public 2")}));
     // Growing goes on from the re-rendered document.
     ring.Add(UserLine("next"), settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()).size(), 4u);
-}
 
-TEST_F(LineRingTest, ExclusionAndRerenderOnAFullRing) {
-    LineRing ring(4, 64);
+    // The same on a full ring.
+    LineRing full(4, 64);
     settings.ExcludeDialogMessages = true;
-    for (int i = 1; i <= 6; ++i) ring.Add(UserLine("l" + std::to_string(i), i % 2 == 0), settings, pane);
+    for (int i = 1; i <= 6; ++i) full.Add(UserLine("l" + std::to_string(i), i % 2 == 0), settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body("l3"), Body("l5")}));
     settings.ExcludeDialogMessages = false;
-    ring.Rerender(settings, pane);
+    full.Rerender(settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body("l3"), Body("l4"), Body("l5"), Body("l6")}));
-}
-
-TEST_F(LineRingTest, AHiddenFirstLineStreamsNothing) {
-    LineRing ring(8, 256);
-    settings.ExcludeDialogMessages = true;
-    ring.Add(UserLine("private", true), settings, pane);
-    EXPECT_TRUE(pane.documents.empty());
-    ring.Add(UserLine("public"), settings, pane);
-    EXPECT_EQ(pane.Last(), "{\\rtf1 {\\pard {\\b bob:} public\\par}}");
 }
 
 TEST_F(LineRingTest, RerenderAppliesTheTimeStampSetting) {
@@ -135,18 +118,18 @@ TEST_F(LineRingTest, AfterAFailedGrowthThePaneWaitsForTheNextRebuild) {
     ring.Rerender(settings, pane);
     EXPECT_EQ(Paragraphs(pane.Last()),
               (std::vector<std::string>{Body("one"), Body(std::string(80, 'x')), Body("three")}));
-}
 
-TEST_F(LineRingTest, AFailedGrowthWhileFullRecoversWithTheNextLine) {
-    LineRing ring(2, 64);
-    AddLines(ring, 1, 2);
-    SetRtfAllocationGate([](std::size_t bytes) { return bytes <= 65; });
-    ring.Add(UserLine(std::string(80, 'x')), settings, pane);
+    // While full, the next line rebuilds the document by itself.
+    ring.Add(UserLine("four"), settings, pane);
     const std::size_t streamed = pane.documents.size();
+    SetRtfAllocationGate([](std::size_t bytes) { return bytes <= 65; });
+    ring.Add(UserLine(std::string(400, 'y')), settings, pane);
+    EXPECT_EQ(pane.documents.size(), streamed) << "the rebuild cannot grow";
     SetRtfAllocationGate(nullptr);
-    AddLines(ring, 4, 4);
+    ring.Add(UserLine("six"), settings, pane);
     EXPECT_EQ(pane.documents.size(), streamed + 1);
-    EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body(std::string(80, 'x')), Body("line 4")}));
+    EXPECT_EQ(Paragraphs(pane.Last()),
+              (std::vector<std::string>{Body("three"), Body("four"), Body(std::string(400, 'y')), Body("six")}));
 }
 
 TEST_F(LineRingTest, ClearStartsANewDocument) {

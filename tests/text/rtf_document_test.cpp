@@ -23,15 +23,6 @@ protected:
     test::RecordingPane pane;
 };
 
-TEST_F(RtfDocumentTest, ResetStartsWithTheHeader) {
-    RtfBufferReset(doc, 100);
-    EXPECT_EQ(doc.capacity, 100u);
-    EXPECT_EQ(RtfContent(doc), "{\\rtf1 ");
-    RtfStreamIn(doc, pane);
-    ASSERT_EQ(pane.documents.size(), 1u);
-    EXPECT_EQ(pane.Last(), "{\\rtf1 }");
-}
-
 TEST_F(RtfDocumentTest, TheClosingBraceIsOverwrittenByTheNextLine) {
     RtfBufferReset(doc, 200);
     RtfAppendLine(doc, 3725, L"{\\b bob:} ", L"one", true);
@@ -43,8 +34,11 @@ TEST_F(RtfDocumentTest, TheClosingBraceIsOverwrittenByTheNextLine) {
     EXPECT_EQ(RtfContent(doc).size(), pane.documents[1].size() - 1);
 }
 
-TEST_F(RtfDocumentTest, ResetKeepsTheBufferAndDropsTheLines) {
+TEST_F(RtfDocumentTest, ResetStartsWithTheHeaderAndKeepsAGrownBuffer) {
     RtfBufferReset(doc, 20);
+    EXPECT_EQ(doc.capacity, 20u);
+    RtfStreamIn(doc, pane);
+    EXPECT_EQ(pane.Last(), "{\\rtf1 }");
     RtfAppendLine(doc, -1, L"", std::wstring(100, L'x'), false);
     const std::uint32_t grown = doc.capacity;
     RtfBufferReset(doc, 20);
@@ -62,7 +56,12 @@ TEST_F(RtfDocumentTest, GrowsToTwiceTheNeedAndKeepsTheContent) {
     EXPECT_EQ(pane.Last(), "{\\rtf1 {\\pard first\\par}{\\pard " + std::string(100, 'y') + "\\par}}");
 }
 
-TEST_F(RtfDocumentTest, AFailedGrowthLeavesNoBufferUntilTheNextReset) {
+TEST_F(RtfDocumentTest, AFailedAllocationLeavesNoBufferUntilTheNextReset) {
+    // Without any buffer nothing happens.
+    RtfAppendLine(doc, -1, L"", L"lost", false);
+    RtfStreamIn(doc, pane);
+    EXPECT_TRUE(pane.documents.empty());
+
     RtfBufferReset(doc, 64);
     RtfAppendLine(doc, -1, L"", L"kept?", false);
     RefuseAllocationsAbove(65);
@@ -79,17 +78,11 @@ TEST_F(RtfDocumentTest, AFailedGrowthLeavesNoBufferUntilTheNextReset) {
     RtfAppendLine(doc, -1, L"", L"again", false);
     RtfStreamIn(doc, pane);
     EXPECT_EQ(pane.Last(), "{\\rtf1 {\\pard again\\par}}");
-}
 
-TEST_F(RtfDocumentTest, WithoutAnyBufferNothingHappens) {
-    RtfAppendLine(doc, -1, L"", L"lost", false);
-    RtfStreamIn(doc, pane);
-    EXPECT_TRUE(pane.documents.empty());
+    RtfDocument refused;
     RefuseAllocationsAbove(0);
-    RtfBufferReset(doc, 100);
-    EXPECT_FALSE(doc.bytes);
-    RtfStreamIn(doc, pane);
-    EXPECT_TRUE(pane.documents.empty());
+    RtfBufferReset(refused, 100);
+    EXPECT_FALSE(refused.bytes);
 }
 
 using RtfDocumentBytesTest = test::Windows1252Test;

@@ -22,50 +22,39 @@ TEST(RtfText, UnderlinesEveryOccurrenceOfTheOwnNameInItsOwnCase) {
     EXPECT_EQ(UnderlineOwnName(L"hi anna", L""), L"hi anna");
 }
 
-TEST(RtfText, TheOwnNameIsNeverFoundInsideMarkup) {
+TEST(RtfText, TheOwnNameIsNeverFoundInsideMarkupButInItsEscapedForm) {
     // Names that are parts of the dialect's own control words.
     EXPECT_EQ(UnderlineOwnName(L"{\\i\\strike Rik and ike  }", L"ike"), L"{\\i\\strike Rik and {\\ul ike}  }");
     EXPECT_EQ(UnderlineOwnName(L"{\\i " L"\x01" L"  } i", L"i"), L"{\\i \x01  } {\\ul i}");
     EXPECT_EQ(UnderlineOwnName(L"{\\ul x} ul", L"ul"), L"{\\ul x} {\\ul ul}");
     // A blank that ends a control word belongs to it.
     EXPECT_EQ(UnderlineOwnName(L"{\\i  x  }", L" x"), L"{\\i {\\ul  x}  }");
-}
-
-TEST(RtfText, NamesWithRichTextCharactersAreFoundInTheirEscapedForm) {
     EXPECT_EQ(UnderlineOwnName(EscapeRtf(L"hi {x}!"), L"{x}"), L"hi {\\ul \\{x\\}}!");
     EXPECT_EQ(UnderlineOwnName(EscapeRtf(L"a\\b c"), L"\\b"), L"a{\\ul \\\\b} c");
     // A doubled backslash before the name stays outside the group.
     EXPECT_EQ(UnderlineOwnName(EscapeRtf(L"x\\\\b"), L"\\b"), L"x\\\\{\\ul \\\\b}");
 }
 
-TEST(RtfText, SenderPrefixEscapesTheName) {
+TEST(RtfText, NamesInBoldAreEscaped) {
     EXPECT_EQ(BoldNamePrefix(L"bob"), L"{\\b bob:} ");
     EXPECT_EQ(BoldNamePrefix(L""), L"{\\b :} ");
     EXPECT_EQ(BoldNamePrefix(L"x}{\\par evil"), L"{\\b x\\}\\{\\\\par evil:} ");
-}
-
-TEST(RtfText, ToasterEventLinesShowTheNameInBold) {
+    // Toaster event lines show the name in bold where it first stands.
     EXPECT_EQ(BoldNameInText(L"Anna is in the chat", L"Anna"), L"{\\b Anna} is in the chat");
     EXPECT_EQ(BoldNameInText(L"*** Anna betritt den Raum. anna", L"Anna"), L"*** {\\b Anna} betritt den Raum. anna");
     EXPECT_EQ(BoldNameInText(L"*** Error", L""), L"*** Error");
     EXPECT_EQ(BoldNameInText(EscapeRtf(L"{x} is in the chat"), L"{x}"), L"{\\b \\{x\\}} is in the chat");
 }
 
-TEST(RtfText, TimeStampsHaveElevenOrEightCharacters) {
-    EXPECT_EQ(TimeStampPrefix(3725, true), L"[01:02:05] ");
+TEST(RtfText, ParagraphsOfOneLineWithElevenOrEightCharactersOfTime) {
     EXPECT_EQ(TimeStampPrefix(0, true), L"[00:00:00] ");
     EXPECT_EQ(TimeStampPrefix(86399, true), L"[23:59:59] ");
-    EXPECT_EQ(TimeStampPrefix(-1, true), L"        ");
     EXPECT_EQ(TimeStampPrefix(3725, false), L"");
-    EXPECT_EQ(TimeStampPrefix(-1, false), L"");
-}
-
-TEST(RtfText, ParagraphOfOneLine) {
     EXPECT_EQ(RtfParagraph(50709, BoldNamePrefix(L"bob"), EscapeRtf(L"a {b}"), true),
               L"{\\pard [14:05:09] {\\b bob:} a \\{b\\}\\par}");
     EXPECT_EQ(RtfParagraph(50709, BoldNamePrefix(L"bob"), L"x", false), L"{\\pard {\\b bob:} x\\par}");
     EXPECT_EQ(RtfParagraph(-1, L"", L"*** hi", true), L"{\\pard         *** hi\\par}");
-    EXPECT_EQ(RtfHeader(), "{\\rtf1 ");
+    EXPECT_EQ(RtfParagraph(-1, L"", L"*** hi", false), L"{\\pard *** hi\\par}");
 }
 
 }  // namespace

@@ -26,7 +26,6 @@ protected:
     static std::wstring Hidden(const std::wstring& text, const std::wstring& writer) {
         return NibbleRun(ScrambleTextWithSalt(text, writer, kScrambleFlags, 17));
     }
-    void OpenDialogWith(const std::wstring& user) { DialogMessage(client(), kOpenDialog, user, false, L"", L"", 0); }
 };
 
 TEST_F(ChatPaneTest, EachLineTypeHasItsPrefixAndTheOwnNameIsUnderlined) {
@@ -77,9 +76,6 @@ TEST_F(ChatPaneTest, OwnAddressedLinesGiveEveryAddresseeACopy) {
     Line(1, L"anna", L"bob: dora: still there?");
     EXPECT_EQ(rc_.DialogLines(L"bob").back(), L"{\\b anna:} dora: still there?");
     EXPECT_EQ(FindDialog(client().Dialogs, L"dora"), nullptr);
-    Line(1, L"anna", L"hi bob: x");
-    EXPECT_EQ(rc_.DialogLines(L"bob").size(), 2u);
-    EXPECT_FALSE(client().MainRing.Line(client().MainRing.Count() - 1).ShownInDialog);
     // Own lines neither pop up nor flash their dialog.
     EXPECT_TRUE(windows().flashed.empty());
     EXPECT_TRUE(windows().raised.empty());
@@ -131,7 +127,7 @@ TEST_F(ChatPaneTest, AnAddressBehindAHiddenRunIsCutFromTheRenderedLine) {
 }
 
 TEST_F(ChatPaneTest, ToastersOnlyWhileTheUserLooksElsewhere) {
-    Present({L"anna", L"bob"});
+    Present({L"anna", L"bob", L"carl"});
     Line(1, L"bob", L"hello anna");
     EXPECT_TRUE(windows().toasters.empty()) << "IdleToaster is off";
     settings().IdleToaster = true;
@@ -155,18 +151,14 @@ TEST_F(ChatPaneTest, ToastersOnlyWhileTheUserLooksElsewhere) {
     EXPECT_EQ(event.kind, 2);
     EXPECT_EQ(event.user, L"");
     EXPECT_EQ(event.text, L"*** carl betritt den Raum.");
-    EXPECT_FALSE(client().ToasterHold);
-}
 
-TEST_F(ChatPaneTest, TheDialogsToasterForTheSameLineIsHeldBack) {
-    Present({L"anna", L"bob"});
-    LookAway();
+    // A line for a dialog: the dialog's toaster for the same line is held back.
     Line(1, L"bob", L"anna: " + Hidden(L"for you", L"bob"));
-    ASSERT_EQ(windows().toasters.size(), 2u);
-    EXPECT_EQ(windows().toasters[0].text, L"{\\ul anna}: {\\i for you  }");
-    EXPECT_FALSE(windows().toasters[0].held);
-    EXPECT_EQ(windows().toasters[1].text, L"{\\i for you  }");
-    EXPECT_TRUE(windows().toasters[1].held);
+    ASSERT_EQ(windows().toasters.size(), 4u);
+    EXPECT_EQ(windows().toasters[2].text, L"{\\ul anna}: {\\i for you  }");
+    EXPECT_FALSE(windows().toasters[2].held);
+    EXPECT_EQ(windows().toasters[3].text, L"{\\i for you  }");
+    EXPECT_TRUE(windows().toasters[3].held);
     EXPECT_FALSE(client().ToasterHold);
 }
 
@@ -190,7 +182,7 @@ TEST_F(ChatPaneTest, TheAlertSoundIsDueAfterFiveQuietMinutesOnly) {
     EXPECT_TRUE(client().AlertSoundDue);
 }
 
-TEST_F(ChatPaneTest, ExcludedDialogLinesStayInTheRingButLeaveThePane) {
+TEST_F(ChatPaneTest, ExcludedDialogLinesStayInTheRingButLeaveThePaneAndCountAsUnseen) {
     Present({L"anna", L"bob"});
     settings().ExcludeDialogMessages = true;
     Line(1, L"bob", L"anna: only for the dialog");
@@ -200,17 +192,8 @@ TEST_F(ChatPaneTest, ExcludedDialogLinesStayInTheRingButLeaveThePane) {
     EXPECT_EQ(windows().chatPane.last.find("only for the dialog"), std::string::npos);
     EXPECT_NE(windows().chatPane.last.find("for everybody"), std::string::npos);
 
-    settings().ExcludeDialogMessages = false;
-    RerenderAllDialogs(client());
-    EXPECT_NE(windows().chatPane.last.find("only for the dialog"), std::string::npos);
-}
-
-TEST_F(ChatPaneTest, WhileExcludedTheMainWindowDoesNotCountAsSeeingDialogLines) {
-    Present({L"anna", L"bob"});
-    OpenDialogWith(L"bob");
+    // While excluded, the main window does not count as seeing dialog lines.
     settings().IdleToaster = true;
-    EXPECT_TRUE(IsLineSeen(client(), RecordingViewWindow::kMain, 1, L"bob", L"anna: x"));
-    settings().ExcludeDialogMessages = true;
     EXPECT_FALSE(IsLineSeen(client(), RecordingViewWindow::kMain, 1, L"bob", L"anna: x"));
     EXPECT_TRUE(IsLineSeen(client(), RecordingViewWindow::kMain, 1, L"bob", L"everybody: x"));
     EXPECT_TRUE(IsLineSeen(client(), RecordingViewWindow::kListsWindow, 1, L"carl", L"anna: x"));
@@ -220,6 +203,11 @@ TEST_F(ChatPaneTest, WhileExcludedTheMainWindowDoesNotCountAsSeeingDialogLines) 
     EXPECT_TRUE(IsLineSeen(client(), bobsWindow, 1, L"bob", L"anna: x"));
     windows().minimized.insert(bobsWindow);
     EXPECT_FALSE(IsLineSeen(client(), bobsWindow, 1, L"bob", L"anna: x"));
+
+    settings().ExcludeDialogMessages = false;
+    EXPECT_TRUE(IsLineSeen(client(), RecordingViewWindow::kMain, 1, L"bob", L"anna: x"));
+    RerenderAllDialogs(client());
+    EXPECT_NE(windows().chatPane.last.find("only for the dialog"), std::string::npos);
 }
 
 class KickTest : public ChatPaneTest {

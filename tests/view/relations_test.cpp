@@ -1,4 +1,5 @@
-// Relations and the user list: the four gray-out modes, the idle graying of
+// Relations and the user list: the relation lists' lookup and stored form,
+// the four gray-out modes, the idle graying of
 // the poll tick and the un-graying by a new line, the user list's
 // double-click and the caret arithmetic of AttacheToName, and the lists
 // dialog (adding with its checks, removing, reopening on another list, the
@@ -12,6 +13,7 @@
 #include "support/scripted_peer.h"
 #include "view/dialog_routing.h"
 #include "view/lists_dialog.h"
+#include "view/relation_list.h"
 #include "view/user_relations.h"
 #include "view_fixture.h"
 
@@ -20,6 +22,33 @@ namespace {
 
 using test::Names;
 using Drawn = std::vector<bool>;
+
+TEST(RelationList, LookupIgnoresCaseButNotPartialNames) {
+    RelationList friends{L"Bob", L"\u00C4nne", L"club-team: Anna"};
+    EXPECT_EQ(FindInList(friends, L"BOB"), 0);
+    EXPECT_EQ(FindInList(friends, L"\u00E4NNE"), 1);
+    EXPECT_EQ(FindInList(friends, L"CLUB-TEAM: ANNA"), 2);
+    EXPECT_EQ(FindInList(friends, L"bo"), -1);
+    EXPECT_EQ(FindInList(friends, L"bobby"), -1);
+    EXPECT_EQ(FindInList({}, L"bob"), -1);
+}
+
+TEST(RelationList, TheStoredValueIsTrimmedAddedToTheListAndStopsAtOneHundred) {
+    RelationList list{L"first"};
+    ParseList(L"  a, ,b,,c  ", list);
+    EXPECT_EQ(list, (RelationList{L"first", L"a", L"b", L"c"}));
+    EXPECT_EQ(JoinList(list), L"first,a,b,c");
+    EXPECT_EQ(JoinList({}), L"");
+    ParseList(L",,,", list);
+    EXPECT_EQ(list.size(), 4u);
+    std::wstring value;
+    for (int i = 0; i < 150; ++i) value += L"u" + std::to_wstring(i) + L",";
+    ParseList(value, list);
+    ASSERT_EQ(list.size(), kMaxListNames);
+    EXPECT_EQ(list[99], L"u95");
+    ParseList(L"late", list);
+    EXPECT_EQ(list.size(), kMaxListNames);
+}
 
 class RelationsTest : public test::ViewTest {
 protected:

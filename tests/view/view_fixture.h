@@ -59,12 +59,6 @@ protected:
         windows().foreground = RecordingViewWindow::kOtherProgram;
     }
 
-    std::vector<std::wstring> ToasterTexts() const {
-        std::vector<std::wstring> out;
-        for (const ToasterCall& t : rc_.viewWindow.toasters) out.push_back(t.text);
-        return out;
-    }
-
     FakeClock clock_{100000};
     RecordingClient rc_;
 };
