@@ -1,5 +1,6 @@
-// The login form on its own: layout, tab order, the rules of its fields, the
-// error strip and closing it during the login phase.
+// The login form on its own: size, tab order, the rules of its fields and
+// closing it during the login phase. (Its error strip: chat_session_test.cpp
+// shows the errors, toolkit_test.cpp how the strip sizes itself.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -80,24 +81,6 @@ TEST_F(LoginFormTest, LoginWithAnEmptyFieldFocusesIt) {
     EXPECT_EQ(main->client.session.UserName, L"b");
     EXPECT_EQ(main->client.session.LoginName, L"b");
     EXPECT_TRUE(IsWindowEnabled(C(kCommand3)));
-}
-
-// (How the strip grows and shrinks its owner: toolkit_test.cpp.)
-TEST_F(LoginFormTest, ErrorsShowInAStripBelowTheFields) {
-    main->client.session.LoginPhase = true;
-    main->StatusLine(L"Could not connect to server", true);
-    ASSERT_NE(form->ErrorBoxWindow(), nullptr);
-    EXPECT_EQ(GetWindowTextString(form->ErrorBoxWindow()), L"Error: Could not connect to server");
-    main->StatusLine(L"Timeout", true);
-    EXPECT_EQ(GetWindowTextString(form->ErrorBoxWindow()), L"Error: Timeout");
-
-    form->ClearError();
-    EXPECT_EQ(form->ErrorBoxWindow(), nullptr);
-
-    // While an automatic login runs, its errors are not shown.
-    main->client.session.AutoLoginTried = true;
-    main->StatusLine(L"Timeout", true);
-    EXPECT_EQ(form->ErrorBoxWindow(), nullptr);
 }
 
 // Cancel, the close box and Escape during the login phase end the program.

@@ -1,6 +1,7 @@
-// The program's resources as the code finds them: version, icons, the
-// toaster's picture, the sound, and string lookups. (The placeholder
-// pictures are decoded in pictures_test.cpp.)
+// The program's resources as the code finds them (version, icons, the
+// toaster's picture, the sound, texts) and users' pictures: decoding, the
+// placeholder pictures, copies, row icons and the store that owns what the
+// portable code holds.
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -9,9 +10,90 @@
 #include "dialogs/toolkit_win32.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
+#include "view/pictures_win32.h"
 
 namespace vellora {
 namespace {
+
+SIZE SizeOf(HBITMAP bmp) {
+    BITMAP bm{};
+    GetObjectW(bmp, sizeof(bm), &bm);
+    return SIZE{bm.bmWidth, bm.bmHeight};
+}
+
+COLORREF PixelOf(HBITMAP bmp, int x, int y) {
+    OwnedMemoryDc dc = CreateMemoryDc();
+    Selection picture(dc, bmp);
+    return GetPixel(dc, x, y);
+}
+
+TEST(PicturesTest, PlaceholdersDecodeAtTheirSize) {
+    for (const wchar_t* name : {L"F_UNDER18", L"F_18_25", L"F_25_35", L"F_35_45", L"F_OVER45", L"M_UNDER18", L"M_18_25",
+                                L"M_25_35", L"M_35_45", L"M_OVER45"}) {
+        OwnedBitmap each = LoadPlaceholderBitmap(name);
+        EXPECT_EQ(SizeOf(each).cx, 130) << name;
+        EXPECT_EQ(SizeOf(each).cy, 156) << name;
+    }
+    OwnedBitmap pic = LoadPlaceholderBitmap(L"F_25_35");
+    EXPECT_EQ(LoadPlaceholderBitmap(L"X_NOBODY").get(), nullptr);
+    EXPECT_EQ(LoadPlaceholderBitmap(L"").get(), nullptr);
+
+    // An unscaled copy: the same pixels, black where the source ends.
+    OwnedBitmap copy = CopyBitmapArea(pic, 140, 100);
+    ASSERT_NE(copy.get(), nullptr);
+    EXPECT_EQ(SizeOf(copy).cx, 140);
+    EXPECT_EQ(SizeOf(copy).cy, 100);
+    EXPECT_EQ(PixelOf(copy, 65, 70), PixelOf(pic, 65, 70));
+    EXPECT_EQ(PixelOf(copy, 135, 50), RGB(0, 0, 0));
+}
+
+TEST(PicturesTest, BadBytesGiveNoPicture) {
+    EXPECT_EQ(DecodePictureBytes("").get(), nullptr);
+    EXPECT_EQ(DecodePictureBytes("<html>not found</html>").get(), nullptr);
+    EXPECT_EQ(DecodePictureBytes("\xFF\xD8\xFF\xE0").get(), nullptr);
+    EXPECT_EQ(CopyBitmapArea(nullptr, 130, 156).get(), nullptr);
+    EXPECT_EQ(MakeUserIconFrom(nullptr).get(), nullptr);
+}
+
+TEST(PicturesTest, RowIconsShowThePictureBetweenTransparentStrips) {
+    OwnedBitmap pic = LoadPlaceholderBitmap(L"M_OVER45");
+    OwnedIcon icon = MakeUserIconFrom(pic);
+    ICONINFO info{};
+    ASSERT_TRUE(GetIconInfo(icon, &info));
+    OwnedBitmap color(info.hbmColor), mask(info.hbmMask);
+    EXPECT_EQ(SizeOf(color).cx, 32);
+    EXPECT_EQ(SizeOf(color).cy, 32);
+    EXPECT_EQ(PixelOf(mask, 0, 10), RGB(255, 255, 255));
+    EXPECT_EQ(PixelOf(mask, 31, 10), RGB(255, 255, 255));
+    EXPECT_EQ(PixelOf(mask, 2, 10), RGB(0, 0, 0));
+    EXPECT_EQ(PixelOf(mask, 29, 31), RGB(0, 0, 0));
+    EXPECT_NE(PixelOf(color, 16, 4), RGB(0, 0, 0));  // the picture's light ground
+}
+
+TEST(PicturesTest, TheStoreSharesDefaultAvatarsAndOwnsTheRest) {
+    const LiveHandles before = CountLiveHandles();
+    {
+        PictureStore store;
+        // Any number of users with a default avatar: one bitmap, one icon.
+        PictureHandle first = store.Placeholder(L"F_25_35");
+        for (int user = 0; user < 20; ++user) {
+            PictureHandle shown = store.Copy(store.Placeholder(L"F_25_35"), 130, 156);
+            EXPECT_EQ(shown, first);
+            EXPECT_TRUE(store.IsSharedIcon(store.MakeUserIcon(shown)));
+            store.Release(shown);
+        }
+        EXPECT_EQ(CountLiveHandles(), (LiveHandles{before.gdi + 1, before.user + 1}));
+        // Other pictures are the store's until released; their row icons the row's.
+        PictureHandle own = store.Copy(first, 100, 100);
+        OwnedIcon rowIcon(reinterpret_cast<HICON>(store.MakeUserIcon(own)));
+        EXPECT_NE(own, first);
+        EXPECT_FALSE(store.IsSharedIcon(reinterpret_cast<RowPicture>(rowIcon.get())));
+        EXPECT_EQ(store.Count(), 2u);
+        store.Release(own);
+        EXPECT_EQ(store.Count(), 1u);
+    }
+    EXPECT_EQ(CountLiveHandles(), before);
+}
 
 TEST(ResourcesTest, VersionNamesTheProduct) {
     EXPECT_EQ(VersionValue(L"ProductName"), L"Vellora");
@@ -27,9 +109,7 @@ TEST(ResourcesTest, IconsToasterPictureAndSoundAreEmbedded) {
         ICONINFO info{};
         ASSERT_TRUE(GetIconInfo(icon, &info)) << id;
         OwnedBitmap color(info.hbmColor), mask(info.hbmMask);
-        BITMAP bm{};
-        GetObjectW(color ? color.get() : mask.get(), sizeof(bm), &bm);
-        EXPECT_EQ(bm.bmWidth, size) << id;
+        EXPECT_EQ(SizeOf(color ? color.get() : mask.get()).cx, size) << id;
     }
     EXPECT_EQ(LoadIconRes(4711, 32).get(), nullptr);
 
