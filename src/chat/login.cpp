@@ -5,6 +5,7 @@
 #include "chat/requests.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
+#include "resources/string_ids.h"
 #include "text/codepage.h"
 
 namespace vellora {
@@ -17,13 +18,6 @@ constexpr std::string_view kLogoutMarkerSingle = "<div id='logoutContent'>";
 constexpr std::string_view kClubcardLink = "/club/clubcard/";
 constexpr std::string_view kEntryRefused = "Ein Login in den Chat ist nicht m&ouml;glich.";
 constexpr std::string_view kDenied = "Denied, please login.";
-
-constexpr std::int32_t kStrConnectFailed = 1050;
-constexpr std::int32_t kStrTimeout = 1051;
-constexpr std::int32_t kStrNoSessionId = 1052;
-constexpr std::int32_t kStrNoUserId = 1053;
-constexpr std::int32_t kStrEntryRefused = 1055;
-constexpr std::int32_t kStrDenied = 1056;
 
 bool Request(const std::string& address, const Client& client, const std::string& request, std::string& answer,
              bool keepHeaders) {

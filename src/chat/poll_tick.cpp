@@ -120,7 +120,7 @@ void Timer1_Timer(Client& client) {
             ServiceMediaStream(client);
             if (client.hooks.ToasterTick) client.hooks.ToasterTick(kToasterLifetimeMs);
             if (poll.ChatTurn) ChatTurn(client);
-            bool grayingDue = client.settings.GrayOrHilightUsersMode == 2 &&
+            bool grayingDue = client.settings.GrayOrHilightUsersMode == kGrayIgnoredAndIdle &&
                               TickElapsed(client.LastHilightUpdate, kIdleGrayingIntervalMs);
             if (grayingDue && client.hooks.GrayIdleUsers) client.hooks.GrayIdleUsers();
         }

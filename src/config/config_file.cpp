@@ -161,7 +161,7 @@ void ApplyConfig(const std::wstring& configFile, bool andApply, Session& session
         });
     }
 
-    if (andApply && settings.FriendsPopup == 0) effects.SetFriendsAtEntryDone();
+    if (andApply && settings.FriendsPopup == kFriendsPopupNothing) effects.SetFriendsAtEntryDone();
     effects.ShowStatusBar(settings.StatusBar);
     effects.RealResize(true);
 }

@@ -72,9 +72,9 @@ struct Client {
     bool EntryPhaseOver = false;
     // The friends present at chat entry have been collected.
     bool FriendsAtEntryDone = false;
-    // The relation list the lists dialog edits (0-2), 4 while friends present
-    // at entry are collected, 5 when that collection found none.
-    std::int32_t ListsDialogMode = 0;
+    // The relation list the lists dialog edits, or where the collection of
+    // the friends present at entry stands (a ListsMode).
+    std::int32_t ListsDialogMode = kFriendsList;
     // The lists dialog's rows and buttons.
     ListsDialogModel ListsDialog;
 

@@ -6,7 +6,6 @@
 #include <utility>
 #include <vector>
 
-#include "dialogs/focus_state_win32.h"
 #include "dialogs/toolkit_win32.h"
 #include "text/chat_font_win32.h"
 
@@ -32,8 +31,9 @@ DWORD CALLBACK ReadStreamChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LON
 unsigned long g_streamCount = 0;
 int g_batchDepth = 0;
 std::vector<std::pair<HWND, std::string>> g_heldBack;
+HWND g_frozenPane = nullptr;
 
-bool ScrollWanted(HWND pane) { return pane != Focus.FrozenPane; }
+bool ScrollWanted(HWND pane) { return pane != g_frozenPane; }
 
 }  // namespace
 
@@ -43,6 +43,8 @@ HWND CreateRichEdit(DWORD exStyle, const wchar_t* text, DWORD style, int x, int 
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(kRichEditControlId)), ProgramInstance(),
                            nullptr);
 }
+
+void SetFrozenPane(HWND pane) { g_frozenPane = pane; }
 
 void ShowLastLine(HWND pane) {
     SendMessageW(pane, EM_SETSEL, 0, 0);

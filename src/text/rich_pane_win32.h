@@ -13,11 +13,12 @@
 #include <string>
 #include <string_view>
 
+#include "resources/resource_ids.h"
 #include "text/rtf_document.h"
 
 namespace vellora {
 
-inline constexpr int kRichEditControlId = 4097;
+inline constexpr int kRichEditControlId = IDC_RICH_PANE;
 inline constexpr LPARAM kPaneTextLimit = 0x10000000;
 
 // A child window of class "RichEdit20A" with control id 4097.
@@ -32,6 +33,10 @@ void StreamRtfNow(HWND pane, std::string_view document, bool scrollToEnd);
 // Selects the start and then the end of the text: the last line comes into
 // view without giving the pane the focus.
 void ShowLastLine(HWND pane);
+
+// The pane whose scroll bar the user holds (FrozenPane; null for none): new
+// documents do not scroll it.
+void SetFrozenPane(HWND pane);
 
 // Streams Document into Pane now, or, inside a batch, when the batch closes.
 // The pane scrolls to its end unless it is the frozen pane at that moment.

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/config_file.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/case.h"
 #include "view/dialog_routing.h"
@@ -12,17 +13,6 @@ namespace vellora {
 namespace {
 
 constexpr std::size_t kFriendRowNameWidth = 64;
-
-constexpr std::int32_t kStrFirstListCaption = 2500;
-constexpr std::int32_t kStrFriendsPresent = 2503;
-constexpr std::int32_t kStrAdd = 2510;
-constexpr std::int32_t kStrRemove = 2511;
-constexpr std::int32_t kStrDialog = 2515;
-constexpr std::int32_t kStrTalkTo = 2516;
-constexpr std::int32_t kStrEnterName = 2520;
-constexpr std::int32_t kStrCannotAddSelf = 2521;
-constexpr std::int32_t kStrAlreadyInList = 2522;
-constexpr std::int32_t kStrInvalidName = 2523;
 
 constexpr std::wstring_view kTeamPrefix = L"club-team: ";
 
@@ -99,7 +89,7 @@ void OpenListDialog(Client& client, std::int32_t mode) {
     ListsDialogModel& model = client.ListsDialog;
     model.ListsDialogOpen = true;
     model.ShowOnlineFriends = false;
-    model.CaptionId = kStrFirstListCaption + mode;
+    model.CaptionId = kStrFriendsList + mode;
     model.Command1CaptionId = kStrAdd;
     model.Command2CaptionId = kStrRemove;
     // Only this list's names, whatever the dialog showed before.
@@ -150,9 +140,7 @@ void CatchArray(Client& client) {
     if (model.Rows.size() > kMaxListNames) model.Rows.resize(kMaxListNames);
     list->assign(model.Rows.begin(), model.Rows.end());
     UpdateButtons(model);
-    std::int32_t grayMode = client.settings.GrayOrHilightUsersMode;
-    bool friends = client.ListsDialogMode == 0;
-    if ((friends && grayMode == 3) || (!friends && (grayMode == 1 || grayMode == 2))) UpdateAllUserHilights(client);
+    if (GrayingDependsOn(client.settings.GrayOrHilightUsersMode, client.ListsDialogMode)) UpdateAllUserHilights(client);
     client.viewWindow->ShowListsDialog();
     SaveConfig(client.session, client.settings, client.lists);
 }

@@ -21,6 +21,9 @@ bool IsInNoList(const Client& client, const std::wstring& xUser);
 // Re-evaluates the drawing state of every roster entry; only rows whose state
 // changes are drawn again.
 void UpdateAllUserHilights(Client& client);
+// True when a change of the relation list ListMode changes which rows the
+// gray-out mode GrayMode draws grayed.
+bool GrayingDependsOn(std::int32_t grayMode, std::int32_t listMode);
 
 // Mode 2, about once a second: entries silent for the idle time turn gray.
 // Only writing brings them back (InMessage).

@@ -21,6 +21,13 @@ namespace vellora {
 
 using WindowId = std::intptr_t;
 
+// What a toaster line is about.
+enum ToasterKind : std::int32_t {
+    kToasterRedraw = -1,  // no line: draw the toaster again
+    kToasterMessage = 1,  // a user's message
+    kToasterEvent = 2,    // an event (a friend came, the connection broke)
+};
+
 // The windows of one conversation (a dialog): its own top-level window, its
 // message pane, input line, picture and tab label. Destroying the object
 // destroys its windows.

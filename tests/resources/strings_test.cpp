@@ -35,7 +35,7 @@ TEST_F(StringsTest, EveryIdIsFoundInBothLanguagesAndUnknownIdsGiveTheHashFallbac
         const wchar_t* german;
     };
     const Entry all[] = {
-#define STR(id, english, german) {id, english, german},
+#define STR(id, name, english, german) {id, english, german},
 #include "resources/strings.inc"
 #undef STR
     };

@@ -6,27 +6,19 @@
 #include <vector>
 
 #include "config/login_form_win32.h"
-#include "dialogs/toolkit_win32.h"
+#include "dialogs/window_object_win32.h"
 
 namespace vellora::test {
-
-namespace {
-
-void DispatchOne(MSG& msg) {
-    FrmMain* f = FrmMain::Instance();
-    HWND form = (f && f->HasLoginForm()) ? f->Form4().hwnd() : nullptr;
-    if (form && IsDialogMessageW(form, &msg)) return;
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-}
-
-}  // namespace
 
 bool PumpUntil(const std::function<bool()>& done, unsigned ms) {
     const DWORD start = GetTickCount();
     for (;;) {
         MSG msg;
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchOne(msg);
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            if (RouteDialogMessage(msg)) continue;
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
         if (done && done()) return true;
         if (GetTickCount() - start >= ms) return done ? done() : true;
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
@@ -63,6 +55,21 @@ MainObject::MainObject(const std::function<void(FrmMain&)>& beforeLoad, bool own
 MainObject::~MainObject() {
     if (!frm_->Unloaded()) frm_->Unload();
     frm_->Form_Terminate();
+}
+
+std::function<void(FrmMain&)> PointAt(const Simulator& sim) {
+    return [port = sim.Port()](FrmMain& f) {
+        f.client.endpoints.ClubAddress = f.client.endpoints.ChatAddress = Simulator::Address();
+        f.client.endpoints.Port = port;
+    };
+}
+
+void LogIn(FrmMain& f, const std::wstring& name, const std::wstring& password, bool remember) {
+    LoginForm& form = f.Form4();
+    SetWindowTextW(form.Control(kCombo1), name.c_str());
+    SetWindowTextW(form.Control(kText2), password.c_str());
+    SendMessageW(form.Control(kCheck2), BM_SETCHECK, remember ? BST_CHECKED : BST_UNCHECKED, 0);
+    SendMessageW(form.Control(kCommand3), BM_CLICK, 0, 0);
 }
 
 std::wstring PaneText(HWND pane) {

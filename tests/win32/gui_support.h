@@ -11,11 +11,12 @@
 
 #include "config/config_test_support.h"
 #include "core/frm_main_win32.h"
+#include "support/simulator.h"
 
 namespace vellora::test {
 
-// Dispatches window messages (the login form's through the dialog manager)
-// until Done returns true or Ms milliseconds have passed; the result of Done.
+// Dispatches window messages as the program does until Done returns true or
+// Ms milliseconds have passed; the result of Done.
 bool PumpUntil(const std::function<bool()>& done, unsigned ms = 10000);
 void PumpFor(unsigned ms);
 
@@ -27,11 +28,9 @@ bool FocusArrivesAt(HWND window, HWND control, unsigned ms = 3000);
 RECT ChildRect(HWND child);
 
 // The main window object after Form_Initialize and Form_Load, unloaded and
-// terminated again at the end of the test. BeforeLoad runs between the two
-// (to point the client at a simulator before the login form may log in).
-// Unless the test has set up a settings folder of its own (OwnSettings
-// false), the object gets an empty one, so that no account of an earlier
-// run is offered or logged in.
+// terminated again at the end of the test. BeforeLoad runs between the two.
+// Without OwnSettings false it gets an empty settings folder of its own, so
+// no account of an earlier run is offered or logged in.
 class MainObject {
 public:
     explicit MainObject(const std::function<void(FrmMain&)>& beforeLoad = nullptr, bool ownSettings = true);
@@ -44,6 +43,11 @@ private:
     std::unique_ptr<TempAppData> settingsFolder_;
     std::unique_ptr<FrmMain> frm_;
 };
+
+// Points the client at the simulator (as a BeforeLoad of MainObject).
+std::function<void(FrmMain&)> PointAt(const Simulator& sim);
+// Fills in the login form and clicks the login button, as the user does.
+void LogIn(FrmMain& f, const std::wstring& name, const std::wstring& password, bool remember = false);
 
 // The text of a window (a pane's plain text, a status bar part).
 std::wstring PaneText(HWND pane);

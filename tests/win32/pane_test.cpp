@@ -6,11 +6,8 @@
 #include <richedit.h>
 
 #include <string>
+#include <vector>
 
-#include "core/frm_main_win32.h"
-#include "dialogs/focus_state_win32.h"
-#include "text/chat_font_win32.h"
-#include "text/rich_pane_win32.h"
 #include "win32/gui_support.h"
 
 namespace vellora {
@@ -29,17 +26,14 @@ CHARFORMAT2W FormatAt(HWND pane, int at) {
     SendMessageW(pane, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf;
 }
-DWORD CharEffects(HWND pane, int at) { return FormatAt(pane, at).dwEffects; }
-std::wstring FaceAt(HWND pane, int at) { return FormatAt(pane, at).szFaceName; }
 
-// The length of the pane's text as the control counts it (one character
-// per line break).
-LRESULT TextLength(HWND pane) {
-    GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
-    return SendMessageW(pane, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+LOGFONTW FontOf(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof(lf), &lf);
+    return lf;
 }
 
-TEST(PaneTest, StreamReplacesTheWholeContentInTheChatFont) {
+TEST(PaneTest, StreamsReplaceTheContentInTheChatFontMadeFromTheIconTitleFont) {
     test::MainObject f;
     ASSERT_TRUE(f.loaded);
     HWND pane = f->h.hChatPane;
@@ -50,11 +44,28 @@ TEST(PaneTest, StreamReplacesTheWholeContentInTheChatFont) {
     EXPECT_NE(text.find(L"anna: a {b} \\ c"), std::wstring::npos);
     // The name is bold, the message is not: the document's groups, the
     // control's font.
-    EXPECT_TRUE(CharEffects(pane, 0) & CFE_BOLD);
-    EXPECT_FALSE(CharEffects(pane, 7) & CFE_BOLD);
-    LOGFONTW chat{};
-    GetObjectW(ChatFont(), sizeof(chat), &chat);
-    EXPECT_EQ(FaceAt(pane, 7), chat.lfFaceName);
+    EXPECT_TRUE(FormatAt(pane, 0).dwEffects & CFE_BOLD);
+    EXPECT_FALSE(FormatAt(pane, 7).dwEffects & CFE_BOLD);
+    const LOGFONTW chat = FontOf(ChatFont());
+    EXPECT_EQ(std::wstring(FormatAt(pane, 7).szFaceName), chat.lfFaceName);
+
+    LOGFONTW system{};
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(system), &system, 0);
+    const LOGFONTW bold = FontOf(SharedPaneFonts().listBold), regular = FontOf(SharedPaneFonts().listRegular);
+    EXPECT_STREQ(chat.lfFaceName, system.lfFaceName);
+    EXPECT_EQ(chat.lfHeight, system.lfHeight);
+    EXPECT_EQ(bold.lfHeight, -11);
+    EXPECT_EQ(bold.lfWeight, HeavierWeight(system.lfWeight));
+    EXPECT_EQ(regular.lfHeight, 11);
+    EXPECT_EQ(regular.lfWeight, bold.lfWeight - 300);
+    EXPECT_EQ((std::vector{HeavierWeight(700), HeavierWeight(400), HeavierWeight(100)}), (std::vector{900, 700, 600}));
+
+    // A new font set replaces the old fonts everywhere.
+    HFONT old = ChatFont();
+    f->UpdateFontSize();
+    EXPECT_NE(ChatFont(), nullptr);
+    EXPECT_NE(ChatFont(), old);
+    EXPECT_EQ(GetObjectW(old, sizeof(system), &system), 0);  // the old font is gone
 }
 
 TEST(PaneTest, NewDocumentsScrollToTheEndUnlessThePaneIsHeld) {
@@ -66,13 +77,14 @@ TEST(PaneTest, NewDocumentsScrollToTheEndUnlessThePaneIsHeld) {
     EXPECT_GT(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 150);
     DWORD end = 0;
     SendMessageW(pane, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(static_cast<LRESULT>(end), TextLength(pane));
+    GETTEXTLENGTHEX length{GTL_DEFAULT, 1200};  // one character per line break, as the control counts
+    EXPECT_EQ(static_cast<LRESULT>(end), SendMessageW(pane, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
 
     SendMessageW(pane, WM_VSCROLL, SB_TOP, 0);
-    Focus.FrozenPane = pane;  // the user holds the scroll bar
+    SetFrozenPane(pane);  // the user holds the scroll bar
     StreamPane(pane, Document(210));
     EXPECT_LT(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
-    Focus.FrozenPane = nullptr;
+    SetFrozenPane(nullptr);
 }
 
 TEST(PaneTest, ABatchStreamsEachPaneOnceWithItsNewestDocument) {
@@ -97,33 +109,6 @@ TEST(PaneTest, ABatchStreamsEachPaneOnceWithItsNewestDocument) {
     ForgetPane(pane);
     EndPaneBatch();
     EXPECT_EQ(PaneStreamCount(), before + 1);
-}
-
-TEST(PaneTest, FontsFollowTheIconTitleFont) {
-    test::MainObject f;
-    ASSERT_TRUE(f.loaded);
-    LOGFONTW system{};
-    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(system), &system, 0);
-    LOGFONTW chat{}, bold{}, regular{};
-    GetObjectW(ChatFont(), sizeof(chat), &chat);
-    GetObjectW(SharedPaneFonts().listBold, sizeof(bold), &bold);
-    GetObjectW(SharedPaneFonts().listRegular, sizeof(regular), &regular);
-    EXPECT_STREQ(chat.lfFaceName, system.lfFaceName);
-    EXPECT_EQ(chat.lfHeight, system.lfHeight);
-    EXPECT_EQ(bold.lfHeight, -11);
-    EXPECT_EQ(bold.lfWeight, HeavierWeight(system.lfWeight));
-    EXPECT_EQ(regular.lfHeight, 11);
-    EXPECT_EQ(regular.lfWeight, bold.lfWeight - 300);
-    EXPECT_EQ(HeavierWeight(700), 900);
-    EXPECT_EQ(HeavierWeight(400), 700);
-    EXPECT_EQ(HeavierWeight(100), 600);
-
-    // A new font set replaces the old fonts everywhere.
-    HFONT old = ChatFont();
-    f->UpdateFontSize();
-    EXPECT_NE(ChatFont(), nullptr);
-    EXPECT_NE(ChatFont(), old);
-    EXPECT_EQ(GetObjectW(old, sizeof(chat), &chat), 0);  // the old font is gone
 }
 
 }  // namespace
