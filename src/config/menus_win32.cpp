@@ -13,6 +13,7 @@ public:
     void SwitchToStaffMenus() override {}
     void CheckOptionsMenuItem(std::int32_t, bool) override {}
     bool IsSettingsWindow(HWND) const override { return false; }
+    void SoundPlayingChanged(bool) override {}
 };
 
 }  // namespace

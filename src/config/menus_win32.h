@@ -37,6 +37,9 @@ public:
     virtual void CheckOptionsMenuItem(std::int32_t id, bool checked) = 0;
     // True for the settings sheet's window while it is open.
     virtual bool IsSettingsWindow(HWND window) const = 0;
+    // The notification sound started or stopped: the settings sheet's stop
+    // button follows while its events page is open.
+    virtual void SoundPlayingChanged(bool playing) = 0;
 };
 
 // Loads the menus (Form_Load).

@@ -26,6 +26,9 @@ public:
     void RedrawTabLabel(HWND) override {}
     void MaybeClose(HWND) override {}
     void CloseAllDialogs() override {}
+    void CloseDialogs(DialogGroup) override {}
+    void RegisterDialogToolTips() override {}
+    void RaiseDockedDlgTooltip(POINT) override {}
     void MainWindowLeftClick(LPARAM) override {}
     void MainWindowRightClick(LPARAM) override {}
 

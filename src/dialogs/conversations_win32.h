@@ -27,6 +27,9 @@ class FrmMain;
 inline constexpr const wchar_t* kDialogWindowClass = L"VelloraDialog";
 inline constexpr const wchar_t* kTabLabelClass = L"StaticTabControlRepos";
 
+// The groups of dialogs the options menu's "Close all dialogs" items close.
+enum class DialogGroup { UserOffline, UserIdle, Docked, Undocked, All };
+
 class Conversations {
 public:
     // Closes every dialog still open and unregisters the two window classes.
@@ -61,6 +64,16 @@ public:
     // Closes every dialog (shutdown and the options menu), without the rule
     // that keeps a dialog with a fresh line open.
     virtual void CloseAllDialogs() = 0;
+    // The options menu: closes the dialogs of Group, from the last to the
+    // first, then lays the main window out again.
+    virtual void CloseDialogs(DialogGroup group) = 0;
+
+    // The tooltip facility registers its tools again: every dialog registers
+    // its own (under the main window while docked, else under its window).
+    virtual void RegisterDialogToolTips() = 0;
+    // The mouse rests over the main window at ScreenPoint: the tooltip of the
+    // docked dialog whose place holds the point, if any.
+    virtual void RaiseDockedDlgTooltip(POINT screenPoint) = 0;
 
     // Mouse buttons released over the main window where no child took them
     // (the pictures of docked dialogs); LParam packs the client point.

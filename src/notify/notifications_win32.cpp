@@ -13,8 +13,16 @@ public:
     void ShowErrorToaster(const std::wstring&, std::int32_t) override {}
     void ToasterTick(std::uint32_t) override {}
     void PlayNotificationSound() override {}
+    void PlaySoundFile(const std::wstring&) override {}
+    void StopNotificationSound() override {}
+    bool SoundPlaying() const override { return false; }
+    bool ChooseSoundFile(HWND, std::wstring&) override { return false; }
     void SetToolTipVar(std::int32_t) override {}
     void RegisterMainToolTips() override {}
+    void SetDialogToolTips(HWND, HWND, HWND, HWND, HWND, const std::wstring&) override {}
+    void RemoveTooltipsOf(HWND) override {}
+    void TooltipSuspend() override {}
+    void TooltipResume() override {}
 };
 
 }  // namespace

@@ -40,12 +40,29 @@ public:
     // --- sounds
     // The notification sound with the configured sound file.
     virtual void PlayNotificationSound() = 0;
+    // The settings sheet: its play button tries File (not yet saved), its
+    // stop button stops, its browse button asks for a wave file (false on
+    // Cancel); the stop button is enabled while SoundPlaying.
+    virtual void PlaySoundFile(const std::wstring& file) = 0;
+    virtual void StopNotificationSound() = 0;
+    virtual bool SoundPlaying() const = 0;
+    virtual bool ChooseSoundFile(HWND owner, std::wstring& file) = 0;
 
     // --- tooltips
     // Sets the ShowToolTips mode (a ToolTipsMode) and registers the tools again.
     virtual void SetToolTipVar(std::int32_t mode) = 0;
     // The main window's controls exist: register their tools.
     virtual void RegisterMainToolTips() = 0;
+    // A dialog's tools under Parent (its own window, or the main window while
+    // docked): the window with the user's information, and by the mode its
+    // pane, input and tab label; nothing when tooltips are off.
+    virtual void SetDialogToolTips(HWND parent, HWND dialog, HWND pane, HWND input, HWND label,
+                                   const std::wstring& user) = 0;
+    // Forgets every tool registered under Parent (a dialog going away).
+    virtual void RemoveTooltipsOf(HWND parent) = 0;
+    // A popup menu opens: no tooltip until it is closed (TooltipResume).
+    virtual void TooltipSuspend() = 0;
+    virtual void TooltipResume() = 0;
 };
 
 std::unique_ptr<Notifications> MakeNotifications(FrmMain& main);
