@@ -20,6 +20,8 @@ public:
     void SetToolTipVar(std::int32_t) override {}
     void RegisterMainToolTips() override {}
     void SetDialogToolTips(HWND, HWND, HWND, HWND, HWND, const std::wstring&) override {}
+    void RaiseUserTooltip(HWND, HWND, std::int32_t, std::int32_t, const std::wstring&, std::int32_t,
+                          std::uint32_t) override {}
     void RemoveTooltipsOf(HWND) override {}
     void TooltipSuspend() override {}
     void TooltipResume() override {}

@@ -58,6 +58,11 @@ public:
     // pane, input and tab label; nothing when tooltips are off.
     virtual void SetDialogToolTips(HWND parent, HWND dialog, HWND pane, HWND input, HWND label,
                                    const std::wstring& user) = 0;
+    // The information tooltip of a user (relation, age, last interaction)
+    // for Tool under Parent, titled by string CaptionId; Age is a number
+    // (-2, -1, 0 unknown, else years), LastMessage a tick.
+    virtual void RaiseUserTooltip(HWND parent, HWND tool, std::int32_t captionId, std::int32_t userId,
+                                  const std::wstring& user, std::int32_t age, std::uint32_t lastMessage) = 0;
     // Forgets every tool registered under Parent (a dialog going away).
     virtual void RemoveTooltipsOf(HWND parent) = 0;
     // A popup menu opens: no tooltip until it is closed (TooltipResume).
