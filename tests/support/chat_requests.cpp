@@ -1,33 +1,9 @@
 #include "support/chat_requests.h"
 
 #include "chat/login.h"
-#include "chat/requests.h"
 #include "net/http_client.h"
 
 namespace vellora::test {
-
-namespace {
-const Endpoints& Defaults() {
-    static const Endpoints e;
-    return e;
-}
-}  // namespace
-
-std::string LoginRequest(const std::string& name, const std::string& password) {
-    return LoginFormRequest(Defaults(), name, password);
-}
-std::string HomeRequest(const std::string& phpSessionId) { return UserIdPageRequest(Defaults(), phpSessionId); }
-std::string EnterRequest(const std::string& userId, const std::string& phpSessionId) {
-    return ChatEnterRequest(Defaults(), userId, phpSessionId);
-}
-std::string ParticipateRequest(const std::string& jSessionId) { return vellora::ParticipateRequest(Defaults(), jSessionId); }
-std::string GetDataRequest(const std::string& jSessionId) { return GetdataRequest(Defaults(), jSessionId); }
-std::string SendMessageRequest(const std::string& jSessionId, const std::string& encodedText) {
-    return vellora::SendMessageRequest(Defaults(), jSessionId, encodedText);
-}
-std::string LogoutRequest(const std::string& jSessionId) { return vellora::LogoutRequest(Defaults(), jSessionId); }
-std::string ProfileRequest(long long uid) { return vellora::ProfileRequest(Defaults(), static_cast<std::int32_t>(uid)); }
-std::string AvatarRequest(const std::string& pictureUrl) { return vellora::AvatarRequest(Defaults(), pictureUrl); }
 
 std::string PercentEncodeAll(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -66,7 +42,7 @@ ChatLogin LoginToChat(std::uint16_t port, const std::string& name, const std::st
                       std::uint32_t timeoutMs) {
     ChatLogin login;
     std::string answer;
-    if (!Fetch(port, LoginRequest(name, password), answer, true, timeoutMs)) {
+    if (!Fetch(port, LoginFormRequest(kSimEndpoints, name, password), answer, true, timeoutMs)) {
         login.failure = "form login failed";
         return login;
     }
@@ -75,12 +51,12 @@ ChatLogin LoginToChat(std::uint16_t port, const std::string& name, const std::st
         login.failure = "no PHPSESSID";
         return login;
     }
-    if (!Fetch(port, HomeRequest(login.phpSessionId), answer, false, timeoutMs) ||
+    if (!Fetch(port, UserIdPageRequest(kSimEndpoints, login.phpSessionId), answer, false, timeoutMs) ||
         (login.userId = ClubcardUserId(answer)).empty()) {
         login.failure = "no user id";
         return login;
     }
-    if (!Fetch(port, EnterRequest(login.userId, login.phpSessionId), answer, true, timeoutMs)) {
+    if (!Fetch(port, ChatEnterRequest(kSimEndpoints, login.userId, login.phpSessionId), answer, true, timeoutMs)) {
         login.failure = "chat entry failed";
         return login;
     }
@@ -93,7 +69,7 @@ ChatLogin LoginToChat(std::uint16_t port, const std::string& name, const std::st
         login.failure = "no JSESSIONID";
         return login;
     }
-    if (Fetch(port, ParticipateRequest(login.jSessionId), answer, false, timeoutMs) &&
+    if (Fetch(port, ParticipateRequest(kSimEndpoints, login.jSessionId), answer, false, timeoutMs) &&
         answer.find("Denied, please login.") != std::string::npos) {
         login.failure = "participation denied";
     }

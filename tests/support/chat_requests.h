@@ -1,26 +1,20 @@
 #pragma once
-// The client's own request texts for the default endpoints, in the short
-// form the simulator's tests use, and a quick way to send them through the
-// client's own HTTP code.
+// Exchanges with the chat service simulator through the client's own request
+// texts (for the default endpoints), HTTP code and answer readers.
 
 #include <cstdint>
 #include <string>
 
+#include "chat/requests.h"
+
 namespace vellora::test {
 
 inline const std::string kLoopback = "127.0.0.1";
+// The endpoints the simulator's tests write their requests for.
+inline const Endpoints kSimEndpoints{};
 
-std::string LoginRequest(const std::string& name, const std::string& password);
-std::string HomeRequest(const std::string& phpSessionId);
-std::string EnterRequest(const std::string& userId, const std::string& phpSessionId);
-std::string ParticipateRequest(const std::string& jSessionId);
-std::string GetDataRequest(const std::string& jSessionId);
-std::string SendMessageRequest(const std::string& jSessionId, const std::string& encodedText);
-std::string LogoutRequest(const std::string& jSessionId);
-std::string ProfileRequest(long long uid);
-std::string AvatarRequest(const std::string& pictureUrl);
-
-// Every byte as "%" and two upper-case hexadecimal digits.
+// Every byte as "%" and two upper-case hexadecimal digits. Unlike the
+// client's encoder it takes control characters, which tests post on purpose.
 std::string PercentEncodeAll(const std::string& bytes);
 
 // The value of "Set-Cookie: NAME=" up to the next ";", or empty.
