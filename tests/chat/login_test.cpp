@@ -133,8 +133,10 @@ const std::string kParticipation = Http("", "<html>ok</html>");
 
 TEST_F(LoginTest, EachStepOfTheSequenceAndItsFailure) {
     client().session.LoginPhase = false;
-    auto run = [&](std::vector<std::string> answers) {
-        test::SequencePeer peer(std::move(answers));
+    auto run = [&](const std::vector<std::string>& answers) {
+        std::vector<Script> scripts;
+        for (const std::string& answer : answers) scripts.push_back(Script().Send(answer).Close());
+        ScriptedPeer peer(scripts);
         client().endpoints.Port = peer.Port();
         client().session.OwnUserId.clear();
         client().session.Disconnected = false;

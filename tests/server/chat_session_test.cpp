@@ -104,9 +104,9 @@ TEST_F(ChatTest, ControlLinesAndCounts) {
     Poll(login.jSessionId);
     ASSERT_TRUE(sim_.Say("bob", "Grüße"));
     ASSERT_TRUE(sim_.Say("bob", "Gr\xFC\xDF" "e", true));
-    ASSERT_TRUE(sim_.SayRaw("bob", "&hearts; raw", 3));
-    ASSERT_TRUE(sim_.System("*** bob macht Pause", "bob"));
-    ASSERT_TRUE(sim_.Team("Heute Party!"));
+    ASSERT_TRUE(sim_.Control("/say", {{"user", "bob"}, {"text", "&hearts; raw"}, {"raw", "1"}, {"type", "3"}}).Ok());
+    ASSERT_TRUE(sim_.Control("/system", {{"text", "*** bob macht Pause"}, {"user", "bob"}}).Ok());
+    ASSERT_TRUE(sim_.Control("/team", {{"text", "Heute Party!"}}).Ok());
     ASSERT_TRUE(sim_.SetCounts(7, 42));
     GetdataAnswer page = Poll(login.jSessionId);
     EXPECT_EQ(Messages(page), (std::vector<std::string>{"Gr&uuml;&szlig;e", "Gr\xFC\xDF" "e", "&hearts; raw",

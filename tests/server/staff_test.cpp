@@ -38,7 +38,7 @@ TEST_F(ChatTest, KickByAStaffMemberEndsTheSessionAfterOneLastPage) {
     EXPECT_TRUE(HasUser(Poll(Login("demo", "demo123").jSessionId), "demo"));
 
     // Members are kicked through the control interface.
-    ASSERT_TRUE(sim_.Kick("Kiki"));
+    ASSERT_TRUE(sim_.Control("/kick", {{"name", "Kiki"}}).Ok());
     page = Poll(team.jSessionId);
     EXPECT_NE(FindLine(page, "*** SENDRIX TALMOR Club Team:  Kiki wurde aus dem Chat geworfen"), nullptr);
     EXPECT_FALSE(HasUser(page, "Kiki"));
@@ -57,7 +57,7 @@ TEST_F(ChatTest, BanRefusesEntryAndSendingUntilLifted) {
     EXPECT_NE(Send(demo.jSessionId, "und jetzt?").find(kBanText), std::string::npos);
     EXPECT_EQ(LoginToChat(sim_.Port(), "demo", "demo123").failure, "chat entry refused");
 
-    ASSERT_TRUE(sim_.Unban("demo"));
+    ASSERT_TRUE(sim_.Control("/unban", {{"name", "demo"}}).Ok());
     EXPECT_TRUE(LoginToChat(sim_.Port(), "demo", "demo123").Ok());
 }
 

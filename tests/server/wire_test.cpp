@@ -92,7 +92,7 @@ TEST_F(ChatTest, FaultsBreakOnlyTheAnswerTheyAreSetFor) {
 }
 
 TEST_F(ChatTest, RawRequestsAreLoggedByteForByte) {
-    ASSERT_TRUE(sim_.AddAccount({.name = "J\xF6rg", .password = "p\xE4ss&x"}));
+    ASSERT_TRUE(sim_.Control("/account/add", {{"name", "J\xF6rg"}, {"password", "p\xE4ss&x"}}).Ok());
     ASSERT_TRUE(sim_.ClearRequests());
     ChatLogin session = Login("J\xF6rg", "p\xE4ss&x");
     std::string send = SendMessageRequest(kSimEndpoints, session.jSessionId, PercentEncodeAll("\x01hi"));

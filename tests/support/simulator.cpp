@@ -329,26 +329,6 @@ bool Simulator::Say(const std::string& user, const std::string& text, bool bytes
     return Control("/say", p).Ok();
 }
 
-bool Simulator::SayRaw(const std::string& user, const std::string& pageText, int type) {
-    return Control("/say", {{"user", user}, {"text", pageText}, {"raw", "1"}, {"type", std::to_string(type)}}).Ok();
-}
-
-bool Simulator::System(const std::string& text, const std::string& user) {
-    return Control("/system", {{"text", text}, {"user", user}}).Ok();
-}
-
-bool Simulator::Team(const std::string& text, const std::string& user) {
-    return Control("/team", {{"text", text}, {"user", user}}).Ok();
-}
-
-bool Simulator::AddAccount(const SimAccount& a) {
-    ControlParams p = {{"name", a.name},     {"password", a.password},          {"age", a.age},
-                       {"place", a.place},   {"gender", std::string(1, a.gender)}, {"picture", a.picture},
-                       {"staff", a.staff ? "1" : "0"}, {"refused", a.refused ? "1" : "0"}};
-    if (a.uid > 0) p.push_back({"uid", std::to_string(a.uid)});
-    return Control("/account/add", p).Ok();
-}
-
 bool Simulator::AddMember(const SimMember& m) {
     ControlParams p = {{"name", m.name},   {"age", m.age},          {"place", m.place},
                        {"gender", std::string(1, m.gender)}, {"picture", m.picture},
@@ -358,15 +338,6 @@ bool Simulator::AddMember(const SimMember& m) {
 }
 
 bool Simulator::RemoveMember(const std::string& name) { return Control("/member/remove", {{"name", name}}).Ok(); }
-bool Simulator::Kick(const std::string& name) { return Control("/kick", {{"name", name}}).Ok(); }
-
-bool Simulator::Ban(const std::string& name, int seconds) {
-    ControlParams p = {{"name", name}};
-    if (seconds >= 0) p.push_back({"seconds", std::to_string(seconds)});
-    return Control("/ban", p).Ok();
-}
-
-bool Simulator::Unban(const std::string& name) { return Control("/unban", {{"name", name}}).Ok(); }
 
 bool Simulator::SetCounts(long long chatters, long long listeners) {
     return Control("/counts", {{"chatters", chatters < 0 ? "auto" : std::to_string(chatters)},
@@ -414,8 +385,6 @@ std::vector<RawRequest> Simulator::Requests(int n, const std::string& endpoint) 
 }
 
 bool Simulator::ClearRequests() { return Control("/requests/clear").Ok(); }
-
-std::string Simulator::Sessions() { return Control("/sessions").body; }
 
 bool Simulator::Shutdown() { return Control("/shutdown").Ok(); }
 

@@ -25,18 +25,6 @@ struct SimulatorConfig {
     std::vector<std::string> extraArgs = {};
 };
 
-struct SimAccount {
-    std::string name = {};
-    std::string password = {};
-    long long uid = 0;  // 0: the server picks one
-    std::string age = {};
-    std::string place = {};  // UTF-8
-    char gender = 'f';
-    std::string picture = {};
-    bool staff = false;
-    bool refused = false;
-};
-
 struct SimMember {
     std::string name = {};
     long long uid = 0;
@@ -82,15 +70,8 @@ public:
 
     // Chat lines: Text is UTF-8 unless Bytes says it is the chat's own bytes.
     bool Say(const std::string& user, const std::string& text, bool bytes = false);
-    bool SayRaw(const std::string& user, const std::string& pageText, int type = 1);
-    bool System(const std::string& text, const std::string& user = {});
-    bool Team(const std::string& text, const std::string& user = {});
-    bool AddAccount(const SimAccount& account);
     bool AddMember(const SimMember& member);
     bool RemoveMember(const std::string& name);
-    bool Kick(const std::string& name);
-    bool Ban(const std::string& name, int seconds = -1);
-    bool Unban(const std::string& name);
     // Chatters -1: the number of users present.
     bool SetCounts(long long chatters, long long listeners);
     bool SetFraming(const std::string& endpoint, const std::string& mode);
@@ -100,7 +81,6 @@ public:
     bool Step(int actions);
     std::vector<RawRequest> Requests(int n, const std::string& endpoint = {});
     bool ClearRequests();
-    std::string Sessions();
     // Asks the server to end; true when it answered.
     bool Shutdown();
 
