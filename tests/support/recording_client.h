@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "core/client.h"
+#include "support/rtf_check.h"
 #include "view/view_wiring.h"
 
 namespace vellora::test {
@@ -106,7 +107,10 @@ public:
     void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) override {
         rows.push_back({name, picture, showNormal});
     }
-    void RemoveUserRow(std::size_t index) override { rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index)); }
+    void RemoveUserRow(std::size_t index) override {
+        rows.at(index);  // a row that does not exist throws
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+    }
     void SetUserRowNormal(std::size_t index, bool normal) override {
         rows.at(index).showNormal = normal;
         rowStateChanges.emplace_back(index, normal);
@@ -127,15 +131,18 @@ public:
     int mainShown = 0;
 };
 
-// A pane that keeps the last document streamed into it.
+// A pane that keeps the last document streamed into it, and the first way
+// in which a document left the client's rich-text dialect.
 class LastDocumentPane : public RtfPane {
 public:
     void ShowRtf(std::string_view document) override {
         last = std::string(document);
         ++streams;
+        if (dialectProblem.empty()) dialectProblem = RtfDialectProblem(document);
     }
     std::string last;
     int streams = 0;
+    std::string dialectProblem;
 };
 
 class RecordingDialogWindow : public DialogWindow {
@@ -218,10 +225,10 @@ public:
         return undecodable.count(bytes) == 0 ? Made() : kNoPicture;
     }
     PictureHandle CopyPicture(PictureHandle picture, std::int32_t, std::int32_t) override {
-        return !failCopies && live.count(picture) != 0 ? Made() : kNoPicture;
+        return !failCopies && Live(picture) ? Made() : kNoPicture;
     }
-    RowPicture MakeUserIcon(PictureHandle picture) override { return live.count(picture) != 0 ? ++nextIcon : 0; }
-    void ReleasePicture(PictureHandle picture) override { live.erase(picture); }
+    RowPicture MakeUserIcon(PictureHandle picture) override { return Live(picture) ? ++nextIcon : 0; }
+    void ReleasePicture(PictureHandle picture) override { strayPictures += live.erase(picture) == 0 ? 1 : 0; }
 
     static constexpr WindowId kMain = 1;
     static constexpr WindowId kListsWindow = 2;
@@ -253,10 +260,16 @@ public:
     int decodes = 0;
     std::string lastDecoded;
     std::set<PictureHandle> live;
+    // Pictures used or released that were not made or were released already.
+    int strayPictures = 0;
     PictureHandle nextPicture = 5000;
     RowPicture nextIcon = 9000;
 
 private:
+    bool Live(PictureHandle picture) {
+        strayPictures += live.count(picture) == 0 ? 1 : 0;
+        return live.count(picture) != 0;
+    }
     PictureHandle Made() {
         live.insert(++nextPicture);
         return nextPicture;

@@ -71,23 +71,6 @@ std::string ReadRequest(PeerSocket conn) {
 
 }  // namespace
 
-Script& Script::Send(std::string bytes) {
-    steps.push_back({Step::kSend, std::move(bytes), 0});
-    return *this;
-}
-Script& Script::Pause(int ms) {
-    steps.push_back({Step::kPause, {}, ms});
-    return *this;
-}
-Script& Script::Close() {
-    steps.push_back({Step::kClose, {}, 0});
-    return *this;
-}
-Script& Script::Reset() {
-    steps.push_back({Step::kReset, {}, 0});
-    return *this;
-}
-
 ScriptedPeer::ScriptedPeer(std::vector<Script> scripts) : scripts_(std::move(scripts)) {
     listener_ = static_cast<std::uintptr_t>(Listen(port_));
     thread_ = std::thread([this] { Run(); });
@@ -127,26 +110,19 @@ void ScriptedPeer::Run() {
         }
         closed = false;
         for (const auto& step : script.steps) {
-            switch (step.kind) {
-            case Script::Step::kSend:
+            if (step.kind == Script::Step::kSend) {
                 send(conn, step.bytes.data(), static_cast<int>(step.bytes.size()), kSendFlags);
-                break;
-            case Script::Step::kPause:
+            } else if (step.kind == Script::Step::kPause) {
                 std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
-                break;
-            case Script::Step::kClose:
-                CloseSocket(conn);
-                closed = true;
-                break;
-            case Script::Step::kReset: {
-                linger abort{1, 0};
-                setsockopt(conn, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+            } else {
+                if (step.kind == Script::Step::kReset) {
+                    linger abort{1, 0};
+                    setsockopt(conn, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+                }
                 CloseSocket(conn);
                 closed = true;
                 break;
             }
-            }
-            if (closed) break;
         }
         if (!closed && &script != &scripts_.back()) {
             CloseSocket(conn);

@@ -15,19 +15,25 @@ namespace vellora::test {
 
 class Script {
 public:
-    Script& Send(std::string bytes);
-    Script& Pause(int ms);
-    // Close at once after the request, or after the preceding steps.
-    Script& Close();
-    // Abort the connection (the client sees a reset).
-    Script& Reset();
-
     struct Step {
         enum Kind { kSend, kPause, kClose, kReset } kind;
-        std::string bytes;
+        std::string bytes = {};
         int ms = 0;
     };
+    Script& Send(std::string bytes) { return Add({Step::kSend, std::move(bytes)}); }
+    Script& Pause(int ms) { return Add({Step::kPause, {}, ms}); }
+    // Close at once after the request, or after the preceding steps.
+    Script& Close() { return Add({Step::kClose}); }
+    // Abort the connection (the client sees a reset).
+    Script& Reset() { return Add({Step::kReset}); }
+
     std::vector<Step> steps;
+
+private:
+    Script& Add(Step step) {
+        steps.push_back(std::move(step));
+        return *this;
+    }
 };
 
 // One connection per script, in order (a whole login takes four).

@@ -29,7 +29,11 @@ protected:
         client().ChatBatchSeen = true;
         settings().SingleWindow = false;
     }
-    void TearDown() override { SetUiLanguage(UiLanguage::English); }
+    void TearDown() override {
+        SetUiLanguage(UiLanguage::English);
+        EXPECT_EQ(windows().strayPictures, 0);
+        EXPECT_EQ(windows().chatPane.dialectProblem, "");
+    }
 
     Client& client() { return rc_.client; }
     Settings& settings() { return rc_.client.settings; }
