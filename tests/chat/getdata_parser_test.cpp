@@ -1,5 +1,6 @@
 // The getdata grammar: what is read, where reading stops, and what stands
-// after a missing marker.
+// after a missing marker. Whole pages are read from the simulator in its own
+// tests and handled in getdata_answer_test.cpp.
 
 #include <gtest/gtest.h>
 
@@ -17,32 +18,6 @@ std::string User(const std::string& id, const std::string& name, const std::stri
 
 std::string Chat(const std::string& type, const std::string& msg, const std::string& name) {
     return "{'mtype':'" + type + "','msg':'" + msg + "','id':'991','name':'" + name + "','nameStyle':'x'}";
-}
-
-const std::string kExample =
-    "<html><script>\n"
-    "top.showUser({'user':[{'id':'17','name':'anna','src':'pic/a.jpg'},{'id':'23','name':'ben','src':'pic/b.jpg'}]});\n"
-    "var chats={'chats':[{'mtype':'1','msg':'Hallo &amp; Servus','id':'991','name':'anna','nameStyle':'x'}]};\n"
-    "top.setUserCounts({'count':{'active':'2', 'passive':'5', 'total':'7'}});\n"
-    "</script></html>";
-
-TEST(GetdataParser, ReadsTheThreeStatementsOfACompleteAnswer) {
-    GetdataAnswer a = ParseGetdata(kExample);
-    EXPECT_TRUE(a.Complete);
-    EXPECT_FALSE(a.Denied);
-    ASSERT_EQ(a.Users.size(), 2u);
-    EXPECT_EQ(a.Users[0].Id, 17);
-    EXPECT_EQ(a.Users[0].Name, L"anna");
-    EXPECT_EQ(a.Users[0].Src, L"pic/a.jpg");
-    EXPECT_EQ(a.Users[1].Id, 23);
-    EXPECT_EQ(a.Users[1].Name, L"ben");
-    ASSERT_EQ(a.Chats.size(), 1u);
-    EXPECT_EQ(a.Chats[0].Type, 1);
-    EXPECT_EQ(a.Chats[0].Name, L"anna");
-    EXPECT_EQ(a.Chats[0].Msg, L"Hallo &amp; Servus");  // entities are the renderer's
-    ASSERT_TRUE(a.Counts.has_value());
-    EXPECT_EQ(a.Counts->Active, L"2");
-    EXPECT_EQ(a.Counts->Passive, L"5");
 }
 
 TEST(GetdataParser, CompletenessAndDenial) {
