@@ -1,41 +1,14 @@
-// The simulated members: seeded and repeatable, chatting in the chat's
-// conventions, and members that answer lines addressed to them.
+// The simulated members of the demo: chatting in the chat's conventions, and
+// members that answer lines addressed to them.
 
 #include "chat_test.h"
 
 namespace vellora::test {
 namespace {
 
-SimulatorConfig Members(std::uint32_t seed) {
-    return SimulatorConfig{.quiet = false, .members = 12, .seed = seed, .extraArgs = {"--rate", "0"}};
-}
-
-// What a fresh login sees after the members acted Steps times.
-std::vector<std::string> FirstPage(Simulator& sim, int steps) {
-    EXPECT_TRUE(sim.Step(steps));
-    ChatLogin login = LoginToChat(sim.Port(), "demo", "demo123");
-    std::string body;
-    EXPECT_TRUE(Fetch(sim.Port(), GetdataRequest(kSimEndpoints, login.jSessionId), body, false));
-    GetdataAnswer page = ParseGetdata(body);
-    std::vector<std::string> seen;
-    for (const auto& u : page.Users) seen.push_back("user " + Bytes(u.Name) + " " + Bytes(u.Src));
-    for (const auto& l : page.Chats) seen.push_back(std::to_string(l.Type) + " " + Bytes(l.Name) + ": " + Bytes(l.Msg));
-    return seen;
-}
-
-TEST(MembersSeedTest, TheSameSeedGivesTheSameChat) {
-    ASSERT_TRUE(SocketStartup());
-    Simulator a(Members(5)), b(Members(5)), c(Members(6));
-    ASSERT_TRUE(a.Running() && b.Running() && c.Running()) << a.Error();
-    std::vector<std::string> first = FirstPage(a, 40);
-    EXPECT_GT(first.size(), 20u);
-    EXPECT_EQ(first, FirstPage(b, 40));
-    EXPECT_NE(first, FirstPage(c, 40));
-}
-
 class MembersTest : public ChatTest {
 protected:
-    MembersTest() : ChatTest(Members(5)) {}
+    MembersTest() : ChatTest({.quiet = false, .members = 12, .seed = 5, .extraArgs = {"--rate", "0"}}) {}
 };
 
 TEST_F(MembersTest, MembersChatInTheChatsConventions) {

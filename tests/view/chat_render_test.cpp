@@ -140,25 +140,13 @@ TEST_F(ChatPaneTest, ToastersOnlyWhileTheUserLooksElsewhere) {
     Line(2, L"bob", L"(listening to: Band - Song)");
     Line(2, L"bob", L"*** bob verl\u00E4sst den Raum.");
     Line(2, L"carl", L"*** carl betritt den Raum.");
-    ASSERT_EQ(windows().toasters.size(), 2u);
-    const test::ToasterCall& message = windows().toasters[0];
-    EXPECT_EQ(message.kind, 1);
-    EXPECT_EQ(message.user, L"bob");
-    EXPECT_EQ(message.text, L"hello {\\ul anna}");
-    EXPECT_EQ(message.time, 12 * 3600);  // the time of showing, not the line's
-    EXPECT_FALSE(message.held);
-    const test::ToasterCall& event = windows().toasters[1];
-    EXPECT_EQ(event.kind, 2);
-    EXPECT_EQ(event.user, L"");
-    EXPECT_EQ(event.text, L"*** carl betritt den Raum.");
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: hello {\\ul anna}", L"2 : *** carl betritt den Raum."}));
+    EXPECT_EQ(windows().toasters.at(0).time, 12 * 3600);  // the time of showing, not the line's
 
     // A line for a dialog: the dialog's toaster for the same line is held back.
     Line(1, L"bob", L"anna: " + Hidden(L"for you", L"bob"));
-    ASSERT_EQ(windows().toasters.size(), 4u);
-    EXPECT_EQ(windows().toasters[2].text, L"{\\ul anna}: {\\i for you  }");
-    EXPECT_FALSE(windows().toasters[2].held);
-    EXPECT_EQ(windows().toasters[3].text, L"{\\i for you  }");
-    EXPECT_TRUE(windows().toasters[3].held);
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: hello {\\ul anna}", L"2 : *** carl betritt den Raum.",
+                                 L"1 bob: {\\ul anna}: {\\i for you  }", L"1 bob: {\\i for you  } (held)"}));
     EXPECT_FALSE(client().ToasterHold);
 }
 

@@ -241,8 +241,7 @@ TEST_F(DialogTest, HistoryLinesReachDialogsWithoutToasters) {
 
     client().EntryPhaseOver = true;
     Line(1, L"bob", L"anna: now");
-    ASSERT_EQ(windows().toasters.size(), 1u);
-    EXPECT_EQ(windows().toasters[0].text, L"now");
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: now"}));
     EXPECT_TRUE(client().AlertSoundDue);
 }
 
@@ -266,14 +265,7 @@ TEST_P(FriendEntersTest, TheActionFollowsTheSetting) {
         EXPECT_EQ(rc_.DialogLines(L"ben"), (Names{L"*** ben betritt den Raum."}));
     }
     EXPECT_EQ(client().AlertSoundDue, popup != 1);
-    if (popup == 2) {
-        ASSERT_EQ(windows().toasters.size(), 1u);
-        EXPECT_EQ(windows().toasters[0].kind, 2);
-        EXPECT_EQ(windows().toasters[0].user, L"ben");
-        EXPECT_EQ(windows().toasters[0].text, L"*** ben betritt den Raum.");
-    } else {
-        EXPECT_TRUE(windows().toasters.empty());
-    }
+    EXPECT_EQ(Toasters(), popup == 2 ? Names{L"2 ben: *** ben betritt den Raum."} : Names{});
 }
 
 TEST_P(FriendEntersTest, WithAnOpenDialogTheLineGoesThereAndOneToasterAtMost) {

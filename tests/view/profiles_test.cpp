@@ -110,11 +110,8 @@ TEST_F(PicturesTest, OneDownloadServesEveryoneWithThatSourceAndTheJoinToaster) {
     EXPECT_GT(rc_.window.rows[2].picture, 0);
     EXPECT_EQ(windows().live, (std::set<PictureHandle>{bob, carl})) << "the decoded picture is released";
 
-    ASSERT_EQ(windows().toasters.size(), 1u);
-    EXPECT_EQ(windows().toasters[0].kind, 2);
-    EXPECT_EQ(windows().toasters[0].user, L"carl");
-    EXPECT_EQ(windows().toasters[0].text, L"carl is in the chat");
-    EXPECT_EQ(windows().toasters[0].picture, carl);
+    EXPECT_EQ(Toasters(), (Names{L"2 carl: carl is in the chat"}));
+    EXPECT_EQ(windows().toasters.at(0).picture, carl);
     EXPECT_EQ(rc_.status.sounds, 1);
     EXPECT_TRUE(Entry(L"carl").JoinNotified);
     EXPECT_EQ(Next(), L"pic/a.jpg");

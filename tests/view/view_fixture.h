@@ -57,6 +57,15 @@ protected:
         return text;
     }
 
+    // The toasters shown, as "kind user: text", with " (held)" when held back.
+    Names Toasters() const {
+        Names out;
+        for (const ToasterCall& t : rc_.viewWindow.toasters) {
+            out.push_back(std::to_wstring(t.kind) + L" " + t.user + L": " + t.text + (t.held ? L" (held)" : L""));
+        }
+        return out;
+    }
+
     // The user does not look at the chat: another program is in front.
     void LookAway() {
         settings().IdleToaster = true;
