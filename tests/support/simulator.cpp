@@ -52,7 +52,6 @@ std::vector<std::string> ServerArguments(const SimulatorConfig& config, const st
                                      "--control-port", "0",
                                      "--ready-file",   readyFile,
                                      "--seed",         std::to_string(config.seed),
-                                     "--session-timeout", std::to_string(config.sessionTimeoutS),
                                      "--idle-exit",    std::to_string(config.idleExitS)};
     if (config.quiet) {
         args.push_back("--quiet");
@@ -304,8 +303,6 @@ bool Simulator::SetFault(const std::string& endpoint, const std::string& kind, c
 }
 
 bool Simulator::Set(const std::string& key, const std::string& value) { return Control("/set", {{key, value}}).Ok(); }
-
-bool Simulator::Step(int actions) { return Control("/step", {{"n", std::to_string(actions)}}).Ok(); }
 
 std::vector<RawRequest> Simulator::Requests(int n, const std::string& endpoint) {
     std::vector<RawRequest> out;

@@ -20,7 +20,6 @@ struct SimulatorConfig {
     bool quiet = true;          // no members and no activity unless told
     int members = 0;            // simulated members when not quiet
     std::uint32_t seed = 1;
-    int sessionTimeoutS = 60;
     int idleExitS = 120;        // the server ends itself after this long without requests
     std::vector<std::string> extraArgs = {};
 };
@@ -78,7 +77,6 @@ public:
     // Kind none switches the fault off; further parameters: ms, bytes, delta, count.
     bool SetFault(const std::string& endpoint, const std::string& kind, const ControlParams& more = {});
     bool Set(const std::string& key, const std::string& value);
-    bool Step(int actions);
     std::vector<RawRequest> Requests(int n, const std::string& endpoint = {});
     bool ClearRequests();
     // Asks the server to end; true when it answered.
