@@ -35,6 +35,9 @@ inline bool HasUser(const GetdataAnswer& page, const std::string& name) {
     return false;
 }
 
+// The login form's error when the chat refuses the entry.
+inline const std::wstring kRefused = L"Login failed. ('Ein Login in den Chat ist nicht m\u00F6glich')";
+
 class ChatTest : public ::testing::Test {
 protected:
     explicit ChatTest(SimulatorConfig config = {}) : sim_(std::move(config)) {}

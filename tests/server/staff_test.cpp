@@ -55,7 +55,7 @@ TEST_F(ChatTest, BanRefusesEntryAndSendingUntilLifted) {
               nullptr);
     EXPECT_TRUE(Poll(demo.jSessionId).Denied);
     EXPECT_NE(Send(demo.jSessionId, "und jetzt?").find(kBanText), std::string::npos);
-    EXPECT_EQ(LoginToChat(sim_.Port(), "demo", "demo123").failure, "chat entry refused");
+    EXPECT_EQ(LoginToChat(sim_.Port(), "demo", "demo123").failure, kRefused);
 
     ASSERT_TRUE(sim_.Control("/unban", {{"name", "demo"}}).Ok());
     EXPECT_TRUE(LoginToChat(sim_.Port(), "demo", "demo123").Ok());
