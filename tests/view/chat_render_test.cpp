@@ -8,8 +8,6 @@
 
 #include "chat/getdata_answer.h"
 #include "support/getdata_body.h"
-#include "text/hidden_text.h"
-#include "text/scrambler.h"
 #include "view/chat_render.h"
 #include "view/dialog_routing.h"
 #include "view_fixture.h"
@@ -20,13 +18,7 @@ namespace {
 using test::Names;
 using test::RecordingViewWindow;
 
-class ChatPaneTest : public test::ViewTest {
-protected:
-    // A hidden section as it travels in a line written by Writer.
-    static std::wstring Hidden(const std::wstring& text, const std::wstring& writer) {
-        return NibbleRun(ScrambleTextWithSalt(text, writer, kScrambleFlags, 17));
-    }
-};
+using ChatPaneTest = test::ViewTest;
 
 TEST_F(ChatPaneTest, EachLineTypeHasItsPrefixAndTheOwnNameIsUnderlined) {
     EXPECT_EQ(Line(1, L"bob", L"a {b} \\ for ANNA"), L"a \\{b\\} \\\\ for {\\ul ANNA}");

@@ -46,10 +46,6 @@ protected:
         ViewTest::TearDown();
     }
     Form2* Dialog(const std::wstring& user) { return FindDialog(client().Dialogs, user); }
-    // A hidden section of the own user as the chat carries it back.
-    static std::wstring OwnHidden(const std::wstring& text) {
-        return NibbleRun(ScrambleTextWithSalt(text, L"anna", kScrambleFlags, 17));
-    }
     bool Enters(const std::wstring& user) {
         std::wstring line = L"*** " + user + L" betritt den Raum.";
         return DialogMessage(client(), 2, user, false, line, L"", 500);
@@ -73,7 +69,7 @@ TEST_F(DialogTest, AConversationOpensByALineAndTheReplyLeavesAddressed) {
     EXPECT_EQ(peer.Request(), SendMessageRequest(client().endpoints, "J7", expected));
 
     // The chat brings the reply back with the next poll.
-    Line(1, L"anna", L"bob: fine & " + OwnHidden(L"secret") + L" you?");
+    Line(1, L"anna", L"bob: fine & " + Hidden(L"secret", L"anna") + L" you?");
     EXPECT_EQ(rc_.DialogLines(L"bob"),
               (Names{L"{\\b bob:} hi, how are you?", L"{\\b anna:} fine & {\\i secret  } you?"}));
     EXPECT_EQ(rc_.PaneLines().size(), 2u);

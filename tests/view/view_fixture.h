@@ -12,6 +12,8 @@
 #include "resources/strings.h"
 #include "support/fake_clock.h"
 #include "support/recording_client.h"
+#include "text/hidden_text.h"
+#include "text/scrambler.h"
 #include "view/roster_merge.h"
 
 namespace vellora::test {
@@ -64,6 +66,11 @@ protected:
             out.push_back(std::to_wstring(t.kind) + L" " + t.user + L": " + t.text + (t.held ? L" (held)" : L""));
         }
         return out;
+    }
+
+    // A hidden section written by Writer as the chat carries it.
+    static std::wstring Hidden(const std::wstring& text, const std::wstring& writer) {
+        return NibbleRun(ScrambleTextWithSalt(text, writer, kScrambleFlags, 17));
     }
 
     // The user does not look at the chat: another program is in front.
