@@ -21,23 +21,19 @@ using test::ScriptedPeer;
 using Names = std::vector<std::wstring>;
 
 TEST(LoginAnswers, CookieValueEndsAtTheSemicolonOnItsLine) {
-    std::string value;
-    const std::string answer = "HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc; path=/\r\n\r\n";
-    EXPECT_EQ(FindCookie(answer, "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
-    EXPECT_EQ(value, "abc");
-    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=;", "Set-Cookie: PHPSESSID=", value), CookieSearch::Found);
-    EXPECT_EQ(value, "");
+    auto find = [](const std::string& answer) -> std::string {
+        std::string value;
+        CookieSearch result = FindCookie(answer, "Set-Cookie: PHPSESSID=", value);
+        return result == CookieSearch::Found ? "found " + value : result == CookieSearch::Missing ? "missing" : "unended";
+    };
+    EXPECT_EQ(find("HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=abc; path=/\r\n\r\n"), "found abc");
+    EXPECT_EQ(find("Set-Cookie: PHPSESSID=;"), "found ");
     // Case matters, and only the first cookie line counts.
-    EXPECT_EQ(FindCookie("set-cookie: PHPSESSID=abc;", "Set-Cookie: PHPSESSID=", value), CookieSearch::Missing);
-    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=one;\r\nSet-Cookie: PHPSESSID=two;", "Set-Cookie: PHPSESSID=", value),
-              CookieSearch::Found);
-    EXPECT_EQ(value, "one");
-    EXPECT_EQ(FindCookie("Set-Cookie: PHPSESSID=abc\r\n\r\n", "Set-Cookie: PHPSESSID=", value),
-              CookieSearch::Unterminated);
+    EXPECT_EQ(find("set-cookie: PHPSESSID=abc;"), "missing");
+    EXPECT_EQ(find("Set-Cookie: PHPSESSID=one;\r\nSet-Cookie: PHPSESSID=two;"), "found one");
+    EXPECT_EQ(find("Set-Cookie: PHPSESSID=abc\r\n\r\n"), "unended");
     // A ";" further down would drag the next header line into the value.
-    EXPECT_EQ(FindCookie("Set-Cookie: JSESSIONID=abc\r\nContent-Type: text/html; charset=x\r\n\r\n",
-                         "Set-Cookie: JSESSIONID=", value),
-              CookieSearch::Unterminated);
+    EXPECT_EQ(find("Set-Cookie: PHPSESSID=abc\r\nContent-Type: text/html; charset=x\r\n\r\n"), "unended");
 }
 
 TEST(LoginAnswers, UserIdIsACanonicalIntegerAfterTheLogoutBlock) {
