@@ -85,7 +85,7 @@ TEST_F(ChatTest, PostedTextComesBackEscapedForThePage) {
 }
 
 TEST_F(ChatTest, FirstPollCarriesRecentHistoryAndLaterPollsOnlyNewLines) {
-    ASSERT_TRUE(sim_.Set("history", "3"));
+    ASSERT_TRUE(sim_.Control("/set", {{"history", "3"}}).Ok());
     for (int i = 1; i <= 5; ++i) ASSERT_TRUE(sim_.Say("someone", "line " + std::to_string(i)));
     ChatLogin login = Login("demo", "demo123");
     EXPECT_EQ(Messages(Poll(login.jSessionId)),

@@ -277,11 +277,9 @@ bool Simulator::Say(const std::string& user, const std::string& text, bool bytes
 }
 
 bool Simulator::AddMember(const SimMember& m) {
-    ControlParams p = {{"name", m.name},   {"age", m.age},          {"place", m.place},
-                       {"gender", std::string(1, m.gender)}, {"picture", m.picture},
-                       {"staff", m.staff ? "1" : "0"}, {"answers", m.answers ? "1" : "0"}};
-    if (m.uid > 0) p.push_back({"uid", std::to_string(m.uid)});
-    return Control("/member/add", p).Ok();
+    return Control("/member/add", {{"name", m.name}, {"age", m.age}, {"place", m.place},
+                                   {"gender", std::string(1, m.gender)}, {"picture", m.picture}})
+        .Ok();
 }
 
 bool Simulator::RemoveMember(const std::string& name) { return Control("/member/remove", {{"name", name}}).Ok(); }
@@ -301,8 +299,6 @@ bool Simulator::SetFault(const std::string& endpoint, const std::string& kind, c
     p.insert(p.end(), more.begin(), more.end());
     return Control("/fault", p).Ok();
 }
-
-bool Simulator::Set(const std::string& key, const std::string& value) { return Control("/set", {{key, value}}).Ok(); }
 
 std::vector<RawRequest> Simulator::Requests(int n, const std::string& endpoint) {
     std::vector<RawRequest> out;

@@ -26,13 +26,10 @@ struct SimulatorConfig {
 
 struct SimMember {
     std::string name = {};
-    long long uid = 0;
     std::string age = {};
     std::string place = {};
     char gender = 'f';
     std::string picture = {};
-    bool staff = false;
-    bool answers = false;
 };
 
 struct RawRequest {
@@ -76,7 +73,6 @@ public:
     bool SetFraming(const std::string& endpoint, const std::string& mode);
     // Kind none switches the fault off; further parameters: ms, bytes, delta, count.
     bool SetFault(const std::string& endpoint, const std::string& kind, const ControlParams& more = {});
-    bool Set(const std::string& key, const std::string& value);
     std::vector<RawRequest> Requests(int n, const std::string& endpoint = {});
     bool ClearRequests();
     // Asks the server to end; true when it answered.
