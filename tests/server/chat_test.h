@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -23,16 +24,11 @@ inline std::vector<std::string> Messages(const GetdataAnswer& page) {
     return out;
 }
 inline const ChatRecord* FindLine(const GetdataAnswer& page, const std::string& msg) {
-    for (const ChatRecord& line : page.Chats) {
-        if (Bytes(line.Msg) == msg) return &line;
-    }
-    return nullptr;
+    auto line = std::find_if(page.Chats.begin(), page.Chats.end(), [&](auto& l) { return Bytes(l.Msg) == msg; });
+    return line == page.Chats.end() ? nullptr : &*line;
 }
 inline bool HasUser(const GetdataAnswer& page, const std::string& name) {
-    for (const ListedUser& user : page.Users) {
-        if (Bytes(user.Name) == name) return true;
-    }
-    return false;
+    return std::any_of(page.Users.begin(), page.Users.end(), [&](auto& u) { return Bytes(u.Name) == name; });
 }
 
 // The login form's error when the chat refuses the entry.

@@ -29,10 +29,9 @@ protected:
         return std::find(lines.begin(), lines.end(), text) != lines.end();
     }
     const test::UserRow* Row(const std::wstring& name) const {
-        for (const test::UserRow& row : rc_.window.rows) {
-            if (row.name == name) return &row;
-        }
-        return nullptr;
+        const auto& rows = rc_.window.rows;
+        auto row = std::find_if(rows.begin(), rows.end(), [&](auto& r) { return r.name == name; });
+        return row == rows.end() ? nullptr : &*row;
     }
 };
 
