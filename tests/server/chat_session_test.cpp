@@ -1,7 +1,6 @@
 // The club web site and the chat server through the client's requests: a
 // session from entry to logout, refused entries, how posted text comes back
-// in the page, the history of the first poll, and the control interface's
-// lines and counts.
+// in the page, the control interface, the staff's commands and the members.
 
 #include "chat_test.h"
 
@@ -105,6 +104,104 @@ TEST_F(ChatTest, LinesAndCountsOfTheControlInterface) {
     ASSERT_TRUE(sim_.SetCounts(-1, 0));
     EXPECT_EQ(Poll(login.jSessionId).Counts.value().Active, L"1");
     EXPECT_EQ(sim_.Control("/say", {{"user", "bad'name"}, {"text", "x"}}).status, 400);
+}
+
+// The staff's commands, typed as chat lines or given through the control
+// interface, and what the kicked or banned user's client gets to see.
+const std::string kKickLine = "*** SENDRIX TALMOR Club Team:  demo wurde aus dem Chat geworfen";
+const std::string kBanText = "'message':{'title':'Sorry','txt':'Sie wurden aus dem Chat geworfen";
+
+TEST_F(ChatTest, KickByAStaffMemberEndsTheSessionAfterOneLastPage) {
+    ASSERT_TRUE(sim_.AddMember({.name = "Kiki"}));
+    ChatLogin demo = Login("demo", "demo123");
+    ChatLogin team = Login("teamlead", "team123");
+    ChatLogin other = Login("tester", "tester123");
+    Poll(demo.jSessionId);
+    EXPECT_TRUE(HasUser(Poll(team.jSessionId), "club-team: teamlead"));
+
+    // Only staff commands are obeyed; anybody else's are swallowed.
+    Send(other.jSessionId, "/kick demo");
+    GetdataAnswer page = Poll(demo.jSessionId);
+    EXPECT_TRUE(HasUser(page, "demo"));
+    EXPECT_TRUE(page.Chats.empty());
+
+    Send(team.jSessionId, "/kick demo");
+    GetdataAnswer last = Poll(demo.jSessionId);
+    const ChatRecord* kick = FindLine(last, kKickLine);
+    ASSERT_NE(kick, nullptr) << "the kicked client learns of its kick";
+    EXPECT_EQ(kick->Type, 2);
+    EXPECT_EQ(kick->Name, L"demo");
+    EXPECT_EQ(FindLine(last, "/kick demo"), nullptr) << "the command itself is not shown";
+    EXPECT_FALSE(HasUser(last, "demo"));
+    EXPECT_TRUE(Poll(demo.jSessionId).Denied);
+
+    // A kicked user may come back at once.
+    EXPECT_TRUE(HasUser(Poll(Login("demo", "demo123").jSessionId), "demo"));
+
+    // Members are kicked through the control interface.
+    ASSERT_TRUE(sim_.Control("/kick", {{"name", "Kiki"}}).Ok());
+    page = Poll(team.jSessionId);
+    EXPECT_NE(FindLine(page, "*** SENDRIX TALMOR Club Team:  Kiki wurde aus dem Chat geworfen"), nullptr);
+    EXPECT_FALSE(HasUser(page, "Kiki"));
+}
+
+TEST_F(ChatTest, BanRefusesEntryAndSendingUntilLifted) {
+    ChatLogin demo = Login("demo", "demo123");
+    ChatLogin team = Login("teamlead", "team123");
+    Poll(demo.jSessionId);
+    Send(team.jSessionId, "/ban demo");
+
+    EXPECT_NE(Send(demo.jSessionId, "bin ich noch da?").find(kBanText), std::string::npos);
+    EXPECT_NE(FindLine(Poll(demo.jSessionId), "*** SENDRIX TALMOR Club Team:  demo wurde aus dem Chat verbannt"),
+              nullptr);
+    EXPECT_TRUE(Poll(demo.jSessionId).Denied);
+    EXPECT_NE(Send(demo.jSessionId, "und jetzt?").find(kBanText), std::string::npos);
+    EXPECT_EQ(LoginToChat(sim_.Port(), "demo", "demo123").failure, kRefused);
+
+    ASSERT_TRUE(sim_.Control("/unban", {{"name", "demo"}}).Ok());
+    EXPECT_TRUE(LoginToChat(sim_.Port(), "demo", "demo123").Ok());
+}
+
+// The simulated members of the demo and the end-to-end run write their lines
+// in the chat's conventions, which the client's reading relies on.
+class MembersTest : public ChatTest {
+protected:
+    MembersTest() : ChatTest({.quiet = false, .members = 12, .seed = 5, .extraArgs = {"--rate", "0"}}) {}
+};
+
+TEST_F(MembersTest, MembersChatInTheChatsConventions) {
+    ChatLogin login = Login("demo", "demo123");
+    GetdataAnswer page = Poll(login.jSessionId);
+    EXPECT_TRUE(HasUser(page, "Lotte"));
+    EXPECT_TRUE(HasUser(page, "club-team: Mara"));
+    EXPECT_GT(std::stoi(Bytes(page.Counts.value().Passive)), 0) << "members mode has listeners";
+
+    ASSERT_TRUE(sim_.Control("/step", {{"n", "300"}}).Ok());
+    page = Poll(login.jSessionId);
+    int songs = 0, joins = 0, leaves = 0, toUser = 0;
+    for (const ChatRecord& l : page.Chats) {
+        const std::string msg = Bytes(l.Msg), name = Bytes(l.Name);
+        if (msg.rfind("(listening to: ", 0) == 0) {
+            ++songs;
+            EXPECT_EQ(l.Type, 1);
+            EXPECT_EQ(msg.back(), ')');
+        } else if (msg.find(" betritt den Raum.") != std::string::npos) {
+            ++joins;
+            EXPECT_EQ(l.Type, 2);
+            EXPECT_EQ(msg, "*** " + name + " betritt den Raum.");
+        } else if (msg.find(" verl&auml;sst den Raum.") != std::string::npos) {
+            ++leaves;
+            EXPECT_EQ(msg, "*** " + name + " verl&auml;sst den Raum.");
+        } else if (l.Type == 1) {
+            toUser += msg.rfind("demo: ", 0) == 0;
+            EXPECT_EQ(msg.find('\''), std::string::npos) << "quotes are written as entities";
+        }
+    }
+    EXPECT_GT(songs, 0);
+    EXPECT_GT(joins, 0);
+    EXPECT_GT(leaves, 0);
+    EXPECT_GT(toUser, 0);
+    EXPECT_TRUE(HasUser(page, "Lotte")) << "the answering member never leaves";
 }
 
 }  // namespace

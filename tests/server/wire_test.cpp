@@ -4,6 +4,7 @@
 #include <string>
 
 #include "chat_test.h"
+#include "wire_plan.h"
 
 namespace vellora::test {
 namespace {
@@ -78,6 +79,29 @@ TEST_F(ChatTest, FaultsBreakOnlyTheAnswerTheyAreSetFor) {
     EXPECT_NE(FindLine(page, "abgeschnitten"), nullptr);
     EXPECT_TRUE(page.Counts.has_value());
     EXPECT_FALSE(sim_.SetFault("getdata", "explode"));
+}
+
+// The framings alone, read back by the client's own framing rules.
+TEST(WirePlanTest, EveryFramingReadsBackThroughTheClientsRules) {
+    sim::Answer a;
+    a.headers.push_back("Set-Cookie: PHPSESSID=x; path=/");
+    for (std::size_t size : {0u, 1u, 7u, 100u, 5000u}) {
+        a.body.clear();
+        for (std::size_t i = 0; i < size; ++i) a.body += static_cast<char>('a' + i % 26);
+        a.body += "</html>";
+        for (std::uint32_t seed = 1; seed <= 20; ++seed) {
+            sim::WireControl wire(seed);
+            for (sim::FramingMode mode : {sim::FramingMode::Length, sim::FramingMode::Chunked}) {
+                sim::SendPlan plan = wire.Plan(a, mode, {});
+                ASSERT_EQ(plan.pieces.size(), 1u);
+                std::string bytes = plan.pieces[0].bytes;
+                ASSERT_EQ(ExamineAnswer(bytes, false), Framing::Complete) << size << " " << seed;
+                EXPECT_EQ(bytes, a.body);
+            }
+            std::string closing = wire.Plan(a, sim::FramingMode::Close, {}).pieces[0].bytes;
+            EXPECT_EQ(ExamineAnswer(closing, false), Framing::EndOfArrivals);
+        }
+    }
 }
 
 }  // namespace
