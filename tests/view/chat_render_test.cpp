@@ -1,7 +1,5 @@
-// The chat pane's InMessage with the real text code: markup by line type, the
-// copies of addressed lines in both directions, hidden text, toasters and the
-// alert sound, kicks and bans in the history and later, and the exclusion of
-// dialog lines from the pane.
+// The chat pane's InMessage with the real text code: markup, copies of
+// addressed lines, hidden text, toasters, the alert sound, kicks and bans.
 
 #include <string>
 #include <vector>

@@ -1,7 +1,5 @@
-// Dialog routing and the dialog's own sending: a whole conversation over a
-// real socket, which lines may open a dialog, friends entering under each
-// FriendsPopup value, captions, pictures, docking, attention, and the
-// refusal to write to somebody who is not in the chat.
+// Dialog routing and the dialog's own sending: which lines open a dialog, what
+// it shows and how it draws attention, and a conversation over a real socket.
 
 #include <string>
 #include <vector>

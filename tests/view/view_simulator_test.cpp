@@ -1,8 +1,5 @@
 // The chat view end to end against the chat service simulator: a real login,
 // the real poll loop and the real view behind a recording window layer.
-// Members' lines reach the chat pane, a line addressed to the user opens a
-// dialog and the reply comes back into it, and avatars and profile pages
-// travel over the media stream into the user list.
 
 #include <gtest/gtest.h>
 
