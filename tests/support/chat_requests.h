@@ -22,8 +22,8 @@ std::string PercentEncodeAll(const std::string& bytes);
 bool Fetch(std::uint16_t port, const std::string& request, std::string& answer, bool keepHeaders,
            std::uint32_t timeoutMs = 4000);
 
-// The whole entry through the client's own login, on a fake clock of its
-// own. Failure is the login form's error text, if any.
+// The whole entry through the client's own login, on a fake clock of its own
+// (not for tests that keep one). Failure is the login form's error, if any.
 struct ChatLogin {
     std::string jSessionId;
     std::wstring failure;
