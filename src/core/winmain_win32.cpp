@@ -3,9 +3,11 @@
 #include <windows.h>
 
 #include "config/login_form_win32.h"
+#include "config/settings_notice_win32.h"
 #include "core/frm_main_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    vellora::InstallSettingsNotSavedNotice();
     vellora::FrmMain frmMain;
     frmMain.SetQuitOnUnload(true);
     frmMain.Form_Initialize();

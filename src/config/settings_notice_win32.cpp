@@ -1,0 +1,36 @@
+#include "config/settings_notice_win32.h"
+
+#include <windows.h>
+
+#include <string>
+
+#include "config/portable.h"
+#include "resources/strings.h"
+#include "text/replace_all.h"
+
+namespace vellora {
+namespace {
+
+constexpr int kSettingsNotSavedText = 2010;
+
+std::wstring& PendingFolder() {
+    static std::wstring folder;
+    return folder;
+}
+
+void CALLBACK ShowNotice(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    const std::wstring text = ReplaceAll(LoadResString(kSettingsNotSavedText), L"%F", PendingFolder());
+    MessageBoxW(GetActiveWindow(), text.c_str(), L"Vellora", MB_OK | MB_ICONWARNING);
+}
+
+}  // namespace
+
+void InstallSettingsNotSavedNotice() {
+    SetSettingsNotSavedNotice([](const std::wstring& folder) {
+        PendingFolder() = folder;
+        SetTimer(nullptr, 0, 0, ShowNotice);
+    });
+}
+
+}  // namespace vellora
