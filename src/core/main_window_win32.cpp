@@ -58,7 +58,7 @@ bool FrmMain::CreateMainWindow() {
         SetWindowLongPtrW(h.hMainInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainInputProc)));
     Focus.LastFocus = h.hMainInput;
 
-    h.hUserList = CreateChild(0x200, L"LISTBOX", L"", 0x56310121, 0, 0, 169, 308, h.MainWindow, 0);
+    h.hUserList = CreateChild(0x200, L"LISTBOX", L"", 0x56310121 | LBS_HASSTRINGS, 0, 0, 169, 308, h.MainWindow, 0);
     SetFont(h.hUserList, h.UiFont);
     RECT lr{};
     h.ListItemWidth = GetClientRect(h.hUserList, &lr) ? lr.right - GetSystemMetrics(SM_CXVSCROLL) : 153;

@@ -15,9 +15,15 @@ bool OwnsIcon(std::intptr_t icon) { return icon != 0 && icon != kRowIconPending 
 
 int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool normal) {
     auto* record = new ListItemRecord{icon, text, {}, normal};
-    // The list has no strings of its own: the "string" is the record.
-    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(record));
+    // The row's string is the user's name, for screen readers and LB_GETTEXT;
+    // the drawing takes everything from the record in the item data.
+    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index == LB_ERR || index == LB_ERRSPACE) {
+        FreeListItem(record);
+        return -1;
+    }
+    if (SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record)) == LB_ERR) {
+        SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
         FreeListItem(record);
         return -1;
     }
