@@ -51,7 +51,7 @@ bool FrmMain::CreateMainWindow() {
     focus.LastFocus = h.hMainInput;
 
     h.hUserList =
-        Control(CreateChild(WS_EX_CLIENTEDGE, L"LISTBOX", L"", kUserListStyle, 0, 0, 169, 308, h.MainWindow, 0));
+        Control(CreateChild(WS_EX_CLIENTEDGE, L"LISTBOX", L"", kUserListStyle | LBS_HASSTRINGS, 0, 0, 169, 308, h.MainWindow, 0));
     h.hUserList.SetFont(h.UiFont);
     RECT lr{};
     h.ListItemWidth = GetClientRect(h.hUserList, &lr) ? lr.right - GetSystemMetrics(SM_CXVSCROLL) : 153;

@@ -2,10 +2,12 @@
 // runs until it unloads, and it goes down again.
 #include <windows.h>
 
+#include "config/settings_notice_win32.h"
 #include "core/frm_main_win32.h"
 #include "dialogs/window_object_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    vellora::InstallSettingsNotSavedNotice();
     vellora::FrmMain frmMain;
     frmMain.SetQuitOnUnload(true);
     frmMain.Form_Initialize();

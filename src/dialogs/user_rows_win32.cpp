@@ -23,10 +23,16 @@ int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool ow
     SetIcon(*record, icon, ownsIcon);
     record->first = text;
     record->normal = normal;
-    // The list has no strings of its own: the "string" is the record, which
+    // The row's string is the user's name, for screen readers and LB_GETTEXT;
+    // the drawing takes everything from the record in the item data, which
     // the list owns from here on (WM_DELETEITEM gives it back).
-    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(record.get()));
+    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
     if (index == LB_ERR || index == LB_ERRSPACE) return -1;
+    if (SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record.get())) ==
+        LB_ERR) {
+        SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
+        return -1;
+    }
     record.release();
     SendMessageW(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), kUserRowHeight);
     return static_cast<int>(index);

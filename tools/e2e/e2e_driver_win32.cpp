@@ -5,12 +5,14 @@
 //
 //   e2e_driver login <account> <password>
 //   e2e_driver write <line>
+//   e2e_driver users <name>     the user list's rows, read as a screen reader does
 //   e2e_driver close
 //   e2e_driver wait-closed <seconds>
 #include <windows.h>
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -137,6 +139,53 @@ int Write(const std::wstring& line) {
     return Count(shown, line) == 1 && TextOf(input).empty() ? 0 : 1;
 }
 
+// The names of the user list's rows, read from outside through the list
+// box's own strings, as a screen reader does; a row without one reads empty.
+std::vector<std::wstring> RowNames(HWND list) {
+    std::vector<std::wstring> names;
+    DWORD_PTR count = 0;
+    SendMessageTimeoutW(list, LB_GETCOUNT, 0, 0, SMTO_ABORTIFHUNG, 5000, &count);
+    for (DWORD_PTR i = 0; i < count && i < 10000; ++i) {
+        DWORD_PTR length = 0, got = 0;
+        SendMessageTimeoutW(list, LB_GETTEXTLEN, i, 0, SMTO_ABORTIFHUNG, 5000, &length);
+        std::wstring row;
+        if (length > 0 && length < 1024) {
+            std::vector<wchar_t> buffer(length + 1);
+            if (SendMessageTimeoutW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
+                                    5000, &got) &&
+                got == length) {
+                row.assign(buffer.data(), got);
+            }
+        }
+        names.push_back(row);
+    }
+    return names;
+}
+
+// Waits until Name is among the user list's rows; no row may be nameless.
+int Users(const std::wstring& name) {
+    HWND main = MainWindowOrNull(5000);
+    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
+    if (!list) return Say("no user list"), 1;
+    const DWORD start = GetTickCount();
+    std::vector<std::wstring> names;
+    bool found = false;
+    for (;;) {
+        names = RowNames(list);
+        found = std::find(names.begin(), names.end(), name) != names.end();
+        if (found || GetTickCount() - start > 10000) break;
+        Sleep(200);
+    }
+    std::string shown;
+    bool nameless = false;
+    for (const std::wstring& row : names) {
+        shown += (shown.empty() ? "" : ", ") + Narrow(row);
+        nameless = nameless || row.empty();
+    }
+    std::printf("user list: %zu row(s) [%s]\n", names.size(), shown.c_str());
+    return found && !nameless ? 0 : 1;
+}
+
 // Closes the program as the user would, with its close box.
 int Close() {
     HWND w = MainWindowOrNull(0);
@@ -162,8 +211,9 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
     if (command == L"write" && argc == 3) return Write(argv[2]);
+    if (command == L"users" && argc == 3) return Users(argv[2]);
     if (command == L"close" && argc == 2) return Close();
     if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
-    Say("usage: e2e_driver login <account> <password> | write <line> | close | wait-closed <seconds>");
+    Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | close | wait-closed <seconds>");
     return 2;
 }

@@ -40,12 +40,13 @@ sim_stop() {
   SIM_PID=""
 }
 
-# client_install <dir> <port>: the program with an endpoints.ini beside it
-# that points it at the simulator.
+# client_install <dir> <port> [preset]: the program of the preset's build
+# (win64 unless named) with an endpoints.ini beside it that points it at the
+# simulator.
 client_install() {
-  local dir=$1 port=$2
+  local dir=$1 port=$2 preset=${3:-win64}
   mkdir -p "$dir"
-  cp "$VELLORA_ROOT/build/win64/src/Vellora.exe" "$dir/"
+  cp "$VELLORA_ROOT/build/$preset/src/Vellora.exe" "$dir/"
   printf 'ClubAddress=127.0.0.1\r\nChatAddress=127.0.0.1\r\nPort=%s\r\n' "$port" >"$dir/endpoints.ini"
 }
 
@@ -66,7 +67,8 @@ client_start() {
   CLIENT_PID=$!
 }
 
-# drive <args...>: the e2e driver program (tools/e2e).
+# drive <args...>: the e2e driver program (tools/e2e); E2E_DRIVER names
+# another build's than the win64 one.
 drive() {
-  wine "$VELLORA_ROOT/build/win64/tools/e2e_driver.exe" "$@" </dev/null
+  wine "${E2E_DRIVER:-$VELLORA_ROOT/build/win64/tools/e2e_driver.exe}" "$@" </dev/null
 }
