@@ -109,7 +109,6 @@ void FrmMain::Form_Unload() {
         if (h.hChatPane) {
             Unsubclass(h.hChatPane);
             SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
-            ForgetPane(h.hChatPane);
             DestroyWindow(h.hChatPane);
             h.hChatPane = nullptr;
             chatPane_.Attach(nullptr);
@@ -159,7 +158,6 @@ void FrmMain::TearDownMainWindow() {
     if (h.hChatPane) {
         Unsubclass(h.hChatPane);
         SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
-        ForgetPane(h.hChatPane);
         DestroyWindow(h.hChatPane);
         chatPane_.Attach(nullptr);
     }
