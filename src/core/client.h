@@ -44,6 +44,9 @@ struct TickHooks {
     std::function<void()> SongStep;                  // current-song posting, every tick
     std::function<void(std::uint32_t)> ToasterTick;  // toaster housekeeping with its lifetime in ms
     std::function<void()> GrayIdleUsers;             // graying of idle users' rows
+    // A getdata request went out on this socket: the window layer asks to be
+    // told when its answer arrives (ChatAnswerArrived, chat/poll_tick.h).
+    std::function<void(SocketHandle)> WatchChatAnswer;
 };
 
 struct Client {

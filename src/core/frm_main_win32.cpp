@@ -12,6 +12,7 @@
 #include "chat/send.h"
 #include "config/account_list.h"
 #include "config/login_form_win32.h"
+#include "core/answer_arrival_win32.h"
 #include "core/client_events.h"
 #include "core/files.h"
 #include "core/main_window_win32.h"
@@ -43,6 +44,7 @@ FrmMain::FrmMain() {
         SongTick(songState_, client.settings, client.LastChatLineTick, player_, songPost_);
     };
     client.hooks.ToasterTick = [](std::uint32_t lifetimeMs) { later::ToasterTick(lifetimeMs); };
+    WatchChatAnswers(*this);
 }
 
 FrmMain::~FrmMain() {

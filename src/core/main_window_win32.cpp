@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include "core/answer_arrival_win32.h"
 #include "core/frm_main_win32.h"
 #include "core/later_hooks_win32.h"
 #include "core/main_layout.h"
@@ -219,6 +220,9 @@ LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
         return 0;
     case WM_THEMECHANGED:
         OpenThemes();
+        return 0;
+    case kChatAnswerMessage:
+        f->ChatAnswerArrived(static_cast<SocketHandle>(wParam));
         return 0;
     default:
         return DefWindowProcW(hwnd, msg, wParam, lParam);
