@@ -83,6 +83,11 @@ void ChangePane(HWND pane, const RtfChange& change) {
         StreamRtfNow(pane, change.document, scrollToEnd);
         return;
     }
+    // The caret wanders to the top and back while the text changes: paint
+    // only the outcome, once. (Redrawing switched on shows a window, so a
+    // hidden pane is left alone; it paints nothing anyway.)
+    const bool visible = IsWindowVisible(pane);
+    if (visible) SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
     // A streamed document leaves nothing to undo; neither may a change.
     SendMessageW(pane, EM_SETUNDOLIMIT, 0, 0);
     if (change.added > 0) AppendParagraphs(pane, change.document);
@@ -93,6 +98,10 @@ void ChangePane(HWND pane, const RtfChange& change) {
         // Where a streamed document leaves the caret and the view.
         SendMessageW(pane, EM_SETSEL, 0, 0);
         SendMessageW(pane, WM_VSCROLL, SB_TOP, 0);
+    }
+    if (visible) {
+        SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
+        InvalidateRect(pane, nullptr, TRUE);
     }
 }
 
