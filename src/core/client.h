@@ -80,6 +80,8 @@ struct Client {
     std::int32_t ListsDialogMode = 0;
     // The lists dialog's rows and buttons.
     ListsDialogModel ListsDialog;
+    // The counts text the status bar shows.
+    std::wstring CountsShown;
 
     // The chat pane's last 1024 lines.
     LineRing MainRing{kMainRingSize, kMainRtfCapacity};
