@@ -101,7 +101,8 @@ void ChangePane(HWND pane, const RtfChange& change) {
     }
     if (visible) {
         SendMessageW(pane, WM_SETREDRAW, TRUE, 0);
-        InvalidateRect(pane, nullptr, TRUE);
+        // The scroll bar too: it moved while nothing was painted.
+        RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
 }
 

@@ -104,14 +104,41 @@ std::string View(HWND pane) {
            std::to_string(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0)) + " y " + std::to_string(scroll.y);
 }
 
+// The pane as it stands on the screen, scroll bar and edge included.
+std::vector<DWORD> Pixels(HWND pane) {
+    RECT r{};
+    GetWindowRect(pane, &r);
+    BITMAPINFO bi{};
+    bi.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    bi.bmiHeader.biWidth = r.right - r.left;
+    bi.bmiHeader.biHeight = r.top - r.bottom;  // top down
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    std::vector<DWORD> pixels(static_cast<std::size_t>((r.right - r.left) * (r.bottom - r.top)));
+    HDC window = GetWindowDC(pane);
+    HDC memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, r.right - r.left, r.bottom - r.top);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, r.right - r.left, r.bottom - r.top, window, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(r.bottom - r.top), pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(pane, window);
+    return pixels;
+}
+
 TEST(PaneTest, PiecemealChangesLookExactlyLikeAFullStreamOfTheRing) {
     test::MainObject f;
     ASSERT_TRUE(f.loaded);
     ShowWindow(f->h.MainWindow, SW_SHOW);
     HWND changed = f->h.hChatPane;
     RECT r = test::ChildRect(changed);
-    HWND whole = CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, r.left, r.top, r.right - r.left,
-                                r.bottom - r.top, f->h.MainWindow);
+    // The full streams go into a twin of the pane in a window of its own
+    // beside the main window.
+    HWND beside = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 620, 0, r.right - r.left,
+                                  r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    HWND whole = CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 0, r.right - r.left, r.bottom - r.top, beside);
     struct CountingPane : RichEditPane {
         using RichEditPane::RichEditPane;
         void ShowRtf(std::string_view document) override { ++wholes, RichEditPane::ShowRtf(document); }
@@ -154,9 +181,20 @@ TEST(PaneTest, PiecemealChangesLookExactlyLikeAFullStreamOfTheRing) {
         ASSERT_EQ(test::PaneText(changed), test::PaneText(whole)) << "step " << step;
         ASSERT_EQ(StreamedOut(changed), StreamedOut(whole)) << "step " << step;
         ASSERT_EQ(View(changed), View(whole)) << "step " << step << (frozen ? " frozen" : "");
+        if (step % 8 == 0) {
+            // On the screen too, the pane shows what a full stream into it
+            // would show.
+            test::PumpFor(30);
+            const std::vector<DWORD> seen = Pixels(changed);
+            Focus.FrozenPane = frozen ? changed : nullptr;
+            StreamPane(changed, test::WholeDocument(ring, settings));
+            Focus.FrozenPane = nullptr;
+            test::PumpFor(30);
+            ASSERT_TRUE(seen == Pixels(changed)) << "step " << step;
+        }
     }
     EXPECT_GT(pane.changes, 4 * pane.wholes);
-    DestroyWindow(whole);
+    DestroyWindow(beside);
 }
 
 TEST(PaneTest, FontsFollowTheIconTitleFont) {
