@@ -66,23 +66,20 @@ void AppendParagraphs(HWND pane, std::string_view document) {
     StreamRtfIntoSelection(pane, AsInsertion(document));
 }
 
-void DropParagraphs(HWND pane, std::size_t count) {
-    LONG end = AfterParagraphs(pane, count);
-    if (end <= 0) return;
-    SendMessageW(pane, EM_SETSEL, 0, end);
-    SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
-}
-
 }  // namespace
 
-void ChangePane(HWND pane, const RtfChange& change) {
-    if (!pane) return;
+bool ChangePane(HWND pane, const RtfChange& change) {
+    if (!pane) return true;  // no control (any more) to show anything in
     const bool scrollToEnd = pane != Focus.FrozenPane;
     // Nothing of the old content stays: the change is the whole document.
     if (change.dropped >= change.held) {
         StreamRtfNow(pane, change.document, scrollToEnd);
-        return;
+        return true;
     }
+    // Where the paragraphs that leave end. A control that does not hold them
+    // cannot be changed: it is given the whole document.
+    const LONG dropEnd = change.dropped > 0 ? AfterParagraphs(pane, change.dropped) : 0;
+    if (dropEnd < 0) return false;
     // The caret wanders to the top and back while the text changes: paint
     // only the outcome, once. (Redrawing switched on shows a window, so a
     // hidden pane is left alone; it paints nothing anyway.)
@@ -91,7 +88,10 @@ void ChangePane(HWND pane, const RtfChange& change) {
     // A streamed document leaves nothing to undo; neither may a change.
     SendMessageW(pane, EM_SETUNDOLIMIT, 0, 0);
     if (change.added > 0) AppendParagraphs(pane, change.document);
-    if (change.dropped > 0) DropParagraphs(pane, change.dropped);
+    if (dropEnd > 0) {
+        SendMessageW(pane, EM_SETSEL, 0, dropEnd);
+        SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
+    }
     if (scrollToEnd) {
         ShowLastLine(pane);
     } else {
@@ -104,6 +104,7 @@ void ChangePane(HWND pane, const RtfChange& change) {
         // The scroll bar too: it moved while nothing was painted.
         RedrawWindow(pane, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME);
     }
+    return true;
 }
 
 }  // namespace vellora

@@ -12,7 +12,8 @@
 namespace vellora {
 
 // Applies Change to Pane; it scrolls to the end unless it is the frozen pane
-// at that moment.
-void ChangePane(HWND pane, const RtfChange& change);
+// at that moment. False when the control does not hold the paragraphs the
+// change removes (it was changed behind the ring's back): nothing changed.
+bool ChangePane(HWND pane, const RtfChange& change);
 
 }  // namespace vellora

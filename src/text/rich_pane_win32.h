@@ -49,7 +49,7 @@ public:
     void Attach(HWND control) { control_ = control; }
     HWND Control() const { return control_; }
     void ShowRtf(std::string_view document) override { StreamPane(control_, document); }
-    bool ChangeRtf(const RtfChange& change) override { return ChangePane(control_, change), true; }
+    bool ChangeRtf(const RtfChange& change) override { return ChangePane(control_, change); }
 
 private:
     HWND control_;

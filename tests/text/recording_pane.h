@@ -51,21 +51,16 @@ struct RecordingPane : RtfPane {
     void ShowRtf(std::string_view document) override { documents.emplace_back(document); }
     bool ChangeRtf(const RtfChange& change) override {
         if (!piecemeal) return false;
-        std::vector<std::string> added = Paragraphs(change.document);
         // As the control does it: when nothing old stays, the change is the
         // whole document.
-        std::vector<std::string> shown =
-            documents.empty() || change.dropped >= change.held ? std::vector<std::string>{} : Paragraphs(Last());
-        const std::size_t dropped = change.dropped >= change.held ? 0 : change.dropped;
-        if ((change.dropped < change.held && shown.size() != change.held) || added.size() != change.added) {
-            documents.emplace_back("change does not fit");
-            return true;
-        }
-        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(dropped));
+        const std::size_t kept = change.dropped < change.held && !documents.empty() ? change.held : 0;
+        std::vector<std::string> shown = kept ? Paragraphs(Last()) : std::vector<std::string>{};
+        std::vector<std::string> added = Paragraphs(change.document);
+        if (shown.size() != kept || added.size() != change.added) return documents.emplace_back("misfit"), true;
+        shown.erase(shown.begin(), shown.begin() + static_cast<std::ptrdiff_t>(kept ? change.dropped : 0));
         shown.insert(shown.end(), added.begin(), added.end());
         documents.push_back(DocumentOf(shown));
-        ++changes;
-        return true;
+        return ++changes, true;
     }
     const std::string& Last() const { return documents.back(); }
 };
