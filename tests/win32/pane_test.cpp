@@ -80,16 +80,16 @@ TEST(PaneTest, NewDocumentsScrollToTheEndUnlessThePaneIsHeld) {
     Focus.FrozenPane = nullptr;
 }
 
+DWORD CALLBACK Collect(DWORD_PTR cookie, LPBYTE bytes, LONG n, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes), static_cast<std::size_t>(n));
+    *done = n;
+    return 0;
+}
+
 // The whole control as RTF: its text with every formatting run.
 std::string StreamedOut(HWND pane) {
     std::string out;
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&out);
-    es.pfnCallback = [](DWORD_PTR cookie, LPBYTE bytes, LONG n, LONG* done) -> DWORD {
-        reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes), static_cast<std::size_t>(n));
-        *done = n;
-        return 0;
-    };
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, Collect};
     SendMessageW(pane, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
     return out;
 }
