@@ -57,8 +57,14 @@ void CheckOwnPresence(Client& client) {
     SetMustSpace(client, true);
 }
 
+// Every answer carries the counts, and they seldom change: an unchanged
+// text is not drawn again twice a second.
 void ShowCounts(Client& client, const std::optional<ParticipantCounts>& counts) {
-    if (counts) client.window->SetStatusBarText(CountsText(counts->Active, counts->Passive));
+    if (!counts) return;
+    std::wstring text = CountsText(counts->Active, counts->Passive);
+    if (text == client.CountsShown) return;
+    client.CountsShown = text;
+    client.window->SetStatusBarText(text);
 }
 
 }  // namespace

@@ -57,6 +57,19 @@ void SendGetdata(Client& client) {
     client.poll.ChatRequestSession = client.session.JSessionId;
     client.session.Chat.socket =
         HttpSend(e.ChatAddress, e.Port, GetdataRequest(e, WideToAnsi(client.session.JSessionId)), true);
+    if (client.session.Chat.socket != 0 && client.hooks.WatchChatAnswer) {
+        client.hooks.WatchChatAnswer(client.session.Chat.socket);
+    }
+}
+
+// Collects the getdata answer without blocking and handles it once complete;
+// a failed or unfinished receive is silent.
+void ReceiveChatAnswer(Client& client) {
+    Connection& chat = client.session.Chat;
+    std::string body;
+    if (chat.socket != 0 && HttpReceive(chat.socket, body, chat.state, false, kProtocolTimeoutMs)) {
+        HandleGetdataAnswer(client, body, client.poll.ChatRequestSession == client.session.JSessionId);
+    }
 }
 
 void SendNextMediaRequest(Client& client) {
@@ -94,12 +107,7 @@ void SendNextMediaRequest(Client& client) {
 void ChatTurn(Client& client) {
     Connection& chat = client.session.Chat;
     if (client.session.Disconnected) LoginSequence(client);
-
-    std::string body;
-    if (chat.socket != 0 && HttpReceive(chat.socket, body, chat.state, false, kProtocolTimeoutMs)) {
-        HandleGetdataAnswer(client, body, client.poll.ChatRequestSession == client.session.JSessionId);
-    }
-
+    ReceiveChatAnswer(client);
     if (chat.socket == 0) SendGetdata(client);
     if (client.session.Media.socket == 0) SendNextMediaRequest(client);
     // With a request on the wire the next tick is a chat turn again; after a
@@ -127,6 +135,17 @@ void Timer1_Timer(Client& client) {
         poll.InTimer = false;
     }
     client.EntryPhaseOver = client.FriendsAtEntryDone;
+}
+
+void ChatAnswerArrived(Client& client, SocketHandle socket) {
+    PollState& poll = client.poll;
+    const Session& s = client.session;
+    if (s.LoginPhase || poll.InTimer || !s.WindowsCreated || s.Disconnected) return;
+    if (socket == 0 || socket != s.Chat.socket) return;
+    poll.InTimer = true;
+    poll.SoundStartedThisTick = false;
+    ReceiveChatAnswer(client);
+    poll.InTimer = false;
 }
 
 }  // namespace vellora

@@ -44,6 +44,9 @@ struct TickHooks {
     std::function<void()> SongStep;                  // current-song posting, every tick
     std::function<void(std::uint32_t)> ToasterTick;  // toaster housekeeping with its lifetime in ms
     std::function<void()> GrayIdleUsers;             // graying of idle users' rows
+    // A getdata request went out on this socket: the window layer asks to be
+    // told when its answer arrives (ChatAnswerArrived, chat/poll_tick.h).
+    std::function<void(SocketHandle)> WatchChatAnswer;
 };
 
 struct Client {
@@ -77,6 +80,8 @@ struct Client {
     std::int32_t ListsDialogMode = kFriendsList;
     // The lists dialog's rows and buttons.
     ListsDialogModel ListsDialog;
+    // The counts text the status bar shows.
+    std::wstring CountsShown;
 
     // The chat pane's last 1024 lines.
     LineRing MainRing{kMainRingSize, kMainRtfCapacity};

@@ -12,6 +12,7 @@
 #include "chat/send.h"
 #include "config/account_list.h"
 #include "config/login_form_win32.h"
+#include "core/answer_arrival_win32.h"
 #include "core/client_events.h"
 #include "core/files.h"
 #include "net/socket.h"
@@ -31,6 +32,7 @@ FrmMain::FrmMain() {
     client.hooks.ToasterTick = [this](std::uint32_t lifetimeMs) {
         if (Notifications* n = GetNotifications()) n->ToasterTick(lifetimeMs);
     };
+    WatchChatAnswers(*this);
 }
 
 FrmMain::~FrmMain() = default;
@@ -108,10 +110,9 @@ void FrmMain::Form_Unload() {
 void FrmMain::ReleaseLoaded() {
     // The user list's rows give back their records and icons while the main
     // window still hears of it (WM_DELETEITEM); the roster's pictures go with
-    // the picture store, what a batch held back for the chat pane with the pane.
+    // the picture store.
     if (h.hUserList) SendMessageW(h.hUserList, LB_RESETCONTENT, 0, 0);
     for (RosterEntry& entry : client.roster) entry.Picture = kNoPicture;
-    ForgetPane(h.hChatPane);
     chatPane_.Attach(nullptr);
     rowStyle_ = UserRowStyle{};
     std::destroy_at(&loaded_);

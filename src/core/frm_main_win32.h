@@ -115,6 +115,8 @@ public:
 
     // One tick of the poll timer.
     void Timer1_Timer();
+    // The getdata answer on Socket has data (core/answer_arrival_win32.h).
+    void ChatAnswerArrived(SocketHandle socket);
 
     // What the login form asks of the main window object.
     bool TryLogin();

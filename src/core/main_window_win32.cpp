@@ -1,6 +1,7 @@
 // The main window: its creation, layout, status bar and message routing.
 #include "core/main_window_win32.h"
 
+#include "core/answer_arrival_win32.h"
 #include "core/frm_main_win32.h"
 #include "core/main_layout.h"
 #include "dialogs/placement_win32.h"
@@ -223,6 +224,9 @@ LRESULT FrmMain::MainWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lP
         return 0;
     case WM_TIMER:
         if (wParam == IDT_TIMER1) Timer1_Timer();
+        return 0;
+    case kChatAnswerMessage:
+        ChatAnswerArrived(static_cast<SocketHandle>(wParam));
         return 0;
     default:
         break;

@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <memory>
 
 #include "config/config_file.h"
@@ -284,6 +285,44 @@ TEST_F(ChatSessionTest, AFailedAutomaticLoginIsQuietButTheNextTryByHandShowsItsE
     SendMessageW(Field(kCommand3), BM_CLICK, 0, 0);
     ASSERT_NE(F().Form4().ErrorBoxWindow(), nullptr);
     EXPECT_EQ(GetWindowTextString(F().Form4().ErrorBoxWindow()), L"Error: Could not retrieve user id");
+}
+
+// Dispatches everything but timer messages: no poll tick runs meanwhile.
+bool PumpWithoutTicksUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return done();
+}
+
+TEST_F(ChatSessionTest, AnAnswerIsHandledWhenItArrivesAndRequestsGoOutOnlyWithTheTick) {
+    ASSERT_TRUE(sim.AddMember({.name = "anna"}));
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    const SocketHandle& outstanding = F().client.session.Chat.socket;
+    // Without ticks, the answer on the wire is read all the same, and no new
+    // request follows it.
+    ASSERT_TRUE(PumpWithoutTicksUntil([&] { return outstanding == 0; }));
+    ASSERT_TRUE(sim.ClearRequests());
+    ASSERT_TRUE(sim.Say("anna", "quick"));
+    PumpWithoutTicksUntil([] { return false; }, 300);
+    EXPECT_TRUE(sim.Requests(10, "getdata").empty());
+    // One tick sends the next request; its answer brings the line.
+    for (int tick = 0; tick < 3 && outstanding == 0; ++tick) F().Timer1_Timer();
+    ASSERT_TRUE(PumpWithoutTicksUntil([&] {
+        return test::PaneText(F().h.hChatPane).find(L"anna: quick") != std::wstring::npos;
+    }));
+    EXPECT_EQ(outstanding, 0u);
+    EXPECT_EQ(sim.Requests(10, "getdata").size(), 1u);
 }
 
 }  // namespace
