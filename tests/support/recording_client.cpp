@@ -143,6 +143,14 @@ RecordingDialogWindow::RecordingDialogWindow(RecordingClient& owner, WindowId wi
 
 RecordingDialogWindow::~RecordingDialogWindow() { owner_.log.push_back("DestroyDialogWindow " + Narrow(caption)); }
 
+DialogPart RecordingDialogWindow::PartOf(WindowId window) const {
+    if (window == id) return DialogPart::Window;
+    if (window == Label()) return DialogPart::Label;
+    if (window == Input()) return DialogPart::Input;
+    if (window == PaneWindow()) return DialogPart::Pane;
+    return DialogPart::None;
+}
+
 void RecordingDialogWindow::SetCaption(const std::wstring& text) {
     owner_.log.push_back("SetCaption " + Narrow(text));
     caption = text;

@@ -144,6 +144,7 @@ public:
     ~RecordingDialogWindow() override;
     RtfPane& Pane() override { return pane; }
     WindowId Window() const override { return id; }
+    DialogPart PartOf(WindowId window) const override;
     void SetCaption(const std::wstring& text) override;
     void Show(bool activate) override;
     void Dock() override;
@@ -151,6 +152,11 @@ public:
     PictureHandle SetPicture(PictureHandle picture) override;
     void SetIcons(PictureHandle picture) override;
     void RedrawLabel() override;
+
+    // The dialog's other windows stand at fixed distances from its own.
+    WindowId Label() const { return id + 1000; }
+    WindowId Input() const { return id + 2000; }
+    WindowId PaneWindow() const { return id + 3000; }
 
     WindowId id;
     std::wstring caption;
