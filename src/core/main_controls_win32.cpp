@@ -102,6 +102,7 @@ LRESULT FrmMain::OptionsButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             return 0;
         case VK_F4:
             if (Conversations* dialogs = GetConversations()) dialogs->MaybeClose(hwnd);
+            if (!IsWindow(hwnd)) return 0;  // a docked dialog's pane went with its dialog
             break;
         default:
             break;
