@@ -28,6 +28,15 @@ HWND CreateChild(DWORD exStyle, const wchar_t* cls, DWORD style, int w, int h, H
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
 }
 
+// Sets a bitmap control's image. With common controls 6 the control may
+// show a copy of a 32-bit bitmap; that copy is handed back here and is ours
+// to delete, unlike Shown, the bitmap the dialog owns.
+void SetPictureImage(HWND control, HBITMAP image, HBITMAP shown) {
+    auto previous = reinterpret_cast<HBITMAP>(
+        SendMessageW(control, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(image)));
+    if (previous && previous != shown) DeleteObject(previous);
+}
+
 }  // namespace
 
 DialogWin::DialogWin(DialogHost& host, const std::wstring& caption) : host_(host) {
@@ -71,7 +80,7 @@ DialogWin::~DialogWin() {
     hInput_.reset();
     ShowWindow(hwnd_, SW_HIDE);
     if (hBmp_) {
-        if (hPicStat_) SendMessageW(hPicStat_, STM_SETIMAGE, IMAGE_BITMAP, 0);
+        if (hPicStat_) SetPictureImage(hPicStat_, nullptr, hBmp_);
         hBmp_.reset();
     }
     hPicStat_.reset();
@@ -176,7 +185,7 @@ PictureHandle DialogWin::SetPicture(PictureHandle picture) {
     if (!hPicStat_) return reinterpret_cast<PictureHandle>(hBmp_.get());
     OwnedBitmap scaled = CopyBitmapArea(PictureStore::Bitmap(picture), kFloatingPictureWidth, kFloatingPictureHeight);
     // The control never keeps a bitmap that is about to be deleted.
-    SendMessageW(hPicStat_, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(scaled.get()));
+    SetPictureImage(hPicStat_, scaled, hBmp_);
     if (scaled) {
         if (docked_) {
             // A bitmap control sizes itself to its picture: give the column's size back.
