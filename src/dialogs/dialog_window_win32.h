@@ -101,8 +101,8 @@ private:
     Control hRich_;
     OwnedWindow hPicStat_;
     OwnedBitmap hBmp_;
-    PictureIcon iconSm_{ICON_SMALL};
-    PictureIcon iconLg_{ICON_BIG};
+    PictureIcon iconSm_{ICON_SMALL, nullptr, {}};
+    PictureIcon iconLg_{ICON_BIG, nullptr, {}};
     RichEditPane pane_;
     bool docked_ = false;
     int picHeight_ = 0;

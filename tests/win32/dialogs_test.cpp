@@ -162,6 +162,11 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     EXPECT_NE(GetFocus(), Win(L"anna").hInput());
     EXPECT_EQ(GetParent(GetFocus()), F().h.MainWindow.get());
 
+    // A click on bob's picture (the main window's own area) goes to his input.
+    const LayoutRect bobPlace = Dialog(L"bob")->DockedPos;
+    SendMessageW(F().h.MainWindow, WM_LBUTTONUP, 0, MAKELPARAM(bobPlace.x + 10, bobPlace.y + 30));
+    ASSERT_TRUE(Focused(Win(L"bob").hInput()));
+
     // Down: bob on top.
     Click(annaLabel, TabCell::MoveDown);
     EXPECT_EQ(F().client.Dialogs[0]->DlgUser, L"bob");
