@@ -121,6 +121,11 @@ TEST_F(DialogsTest, AnAddressedLineOpensAFloatingDialogThatAnswersWithEnter) {
     F().UpdateFontSize();
     EXPECT_NE(test::PaneText(w.hRich()).find(L"] anna: hello demo"), std::wstring::npos);
 
+    // Without a picture the control hides and shows no bitmap of the past.
+    Dialog(L"anna")->hBmp = w.SetPicture(kNoPicture);
+    EXPECT_FALSE(IsWindowVisible(w.hPicStat()));
+    EXPECT_EQ(SendMessageW(w.hPicStat(), STM_GETIMAGE, IMAGE_BITMAP, 0), 0);
+
     // The close box does nothing while a line is fresh.
     HWND window = w.hwnd();
     Dialog(L"anna")->LastMsgTime = TickNow();
@@ -154,6 +159,12 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     ASSERT_TRUE(Focused(Win(L"anna").hInput()));
     EXPECT_EQ(F().focus.ActiveTabLabel, annaLabel);
     EXPECT_EQ(F().focus.LastFocus, Win(L"anna").hInput());
+    // Hiding the input lines leaves anna's, which has the focus.
+    F().client.settings.AutoHideDialogTextBoxes = true;
+    F().RealResize(true);
+    EXPECT_EQ(test::ChildRect(Win(L"bob").hInput()).top, -38);
+    EXPECT_GT(test::ChildRect(Win(L"anna").hInput()).top, 0);
+    F().client.settings.AutoHideDialogTextBoxes = false;
     // Tab goes on to the main window's controls; Escape keeps the text.
     SetWindowTextW(Win(L"anna").hInput(), L"draft");
     Key(Win(L"anna").hInput(), VK_ESCAPE);
