@@ -6,8 +6,7 @@ namespace vellora {
 namespace {
 
 TEST(DialogLayoutTest, FloatingAndDockedDialogsShareTheirRectangle) {
-    // A new floating dialog: the whole picture at the left, the input line
-    // below the pane.
+    // A new floating dialog: the whole picture left, the input below the pane.
     DialogLayout l = ComputeDialogLayout({0, 0, 480, 156}, false, false);
     EXPECT_EQ(l.picture, (LayoutRect{0, 0, 130, 156}));
     EXPECT_EQ(l.pane, (LayoutRect{130, 0, 350, 137}));
@@ -19,7 +18,7 @@ TEST(DialogLayoutTest, FloatingAndDockedDialogsShareTheirRectangle) {
     EXPECT_EQ(l.picture, (LayoutRect{600, 40 + 16 + 54, 63, 76}));
     EXPECT_EQ(l.pane, (LayoutRect{663, 56, 237, 165}));
     EXPECT_EQ(l.input, (LayoutRect{663, 221, 237, 19}));
-    // Without its input line the pane takes the room; the input goes out of sight.
+    // Without its input line the pane takes the room.
     l = ComputeDialogLayout({600, 40, 300, 200}, true, true);
     EXPECT_EQ(l.pane, (LayoutRect{663, 56, 237, 184}));
     EXPECT_EQ(l.input.y, -38);
