@@ -52,7 +52,8 @@ protected:
         SendMessageW(label, WM_LBUTTONUP, 0, at);
     }
     static void HoldShift(bool down) {
-        INPUT in{INPUT_KEYBOARD};
+        INPUT in{};
+        in.type = INPUT_KEYBOARD;
         in.ki.wVk = VK_SHIFT;
         in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
         SendInput(1, &in, sizeof(in));
