@@ -282,15 +282,8 @@ LRESULT DialogWin::InputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPara
             break;
         }
         break;
-    case WM_KEYUP:
-        if (wParam == VK_TAB || wParam == VK_RETURN) return 0;
-        break;
-    case WM_CHAR:
-        // The characters of the keys handled above would only make the
-        // single-line edit beep.
-        if (wParam == L'\t' || wParam == L'\r' || wParam == VK_ESCAPE) return 0;
-        break;
     default:
+        if (IsHandledKeyEcho(msg, wParam)) return 0;
         break;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);

@@ -128,14 +128,19 @@ int Login(const std::wstring& account, const std::wstring& password) {
     return 0;
 }
 
+// Types Line into an input line and presses Enter.
+void Enter(HWND input, const std::wstring& line) {
+    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+}
+
 int Write(const std::wstring& line) {
     HWND main = MainWindowOrNull(5000);
     HWND pane = main ? ChildOfClass(main, L"RichEdit20A") : nullptr;
     HWND input = main ? ChildOfClass(main, L"Edit") : nullptr;
     if (!pane || !input) return Say("no chat window"), 1;
-    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Enter(input, line);
     if (!WaitForText(pane, line, 15000)) return Say("the written line did not come back"), 1;
     Sleep(1500);  // a later poll must not bring it again
     const std::wstring shown = TextOf(pane);
@@ -241,9 +246,7 @@ int DialogWrite(const std::wstring& line) {
     HWND pane = dialog ? ChildOfClass(dialog, L"RichEdit20A") : nullptr;
     HWND input = dialog ? ChildOfClass(dialog, L"Edit") : nullptr;
     if (!pane || !input) return Say("no floating dialog"), 1;
-    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Enter(input, line);
     if (!WaitForText(pane, line, 15000)) return Say("the line did not come back in the dialog"), 1;
     std::printf("dialog line shown; input now [%s]\n", Narrow(TextOf(input)).c_str());
     return TextOf(input).empty() ? 0 : 1;
