@@ -112,6 +112,8 @@ public:
     void ControlGotFocus(HWND control);
     void TabNavigate(HWND parent, HWND control);
     void MainEnter();
+    // The subclass procedure of every pane: the chat pane's and the dialogs'.
+    LRESULT PaneMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
 
     // One tick of the poll timer.
     void Timer1_Timer();
@@ -205,7 +207,6 @@ private:
     // The children's subclass procedures.
     LRESULT MainInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT UserListMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
-    LRESULT PaneMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     LRESULT OptionsButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
     // True when an icon handed to a row becomes the row's.
     bool RowOwnsIcon(RowPicture picture) const;

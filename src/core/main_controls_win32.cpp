@@ -58,15 +58,8 @@ LRESULT FrmMain::MainInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
         }
         if (wParam == VK_ESCAPE) return 0;
         break;
-    case WM_KEYUP:
-        if (wParam == VK_TAB || wParam == VK_RETURN) return 0;
-        break;
-    case WM_CHAR:
-        // The characters of the keys handled above would only make the
-        // single-line edit beep.
-        if (wParam == L'\t' || wParam == L'\r' || wParam == VK_ESCAPE) return 0;
-        break;
     default:
+        if (IsHandledKeyEcho(msg, wParam)) return 0;
         break;
     }
     return DefSubclassProc(hwnd, msg, wParam, lParam);
@@ -102,6 +95,7 @@ LRESULT FrmMain::OptionsButtonMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM
             return 0;
         case VK_F4:
             if (Conversations* dialogs = GetConversations()) dialogs->MaybeClose(hwnd);
+            if (!IsWindow(hwnd)) return 0;  // a docked dialog's pane went with its dialog
             break;
         default:
             break;

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "core/main_layout.h"
+#include "view/dialog_column.h"
 #include "view/view_window.h"
 
 namespace vellora {
@@ -26,9 +27,6 @@ class FrmMain;
 
 inline constexpr const wchar_t* kDialogWindowClass = L"VelloraDialog";
 inline constexpr const wchar_t* kTabLabelClass = L"StaticTabControlRepos";
-
-// The groups of dialogs the options menu's "Close all dialogs" items close.
-enum class DialogGroup { UserOffline, UserIdle, Docked, Undocked, All };
 
 class Conversations {
 public:

@@ -61,6 +61,12 @@ bool UnregisterWindowClass(const wchar_t* className) {
     return UnregisterClassW(className, ProgramInstance()) != 0;
 }
 
+bool IsHandledKeyEcho(UINT msg, WPARAM wParam) {
+    if (msg == WM_KEYUP) return wParam == VK_TAB || wParam == VK_RETURN;
+    if (msg == WM_CHAR) return wParam == L'\t' || wParam == L'\r' || wParam == VK_ESCAPE;
+    return false;
+}
+
 std::wstring GetWindowTextString(HWND window) {
     int length = GetWindowTextLengthW(window);
     if (length <= 0) return {};

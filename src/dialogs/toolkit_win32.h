@@ -64,6 +64,11 @@ struct WindowClassRecord {
 bool RegisterWindowClass(const WindowClassRecord& record);
 bool UnregisterWindowClass(const wchar_t* className);
 
+// What a single-line input line that handles Tab and Enter on key-down
+// drops: the key-ups of Tab and Enter, and the characters of Tab, Enter and
+// Escape, which the edit control would only beep about.
+bool IsHandledKeyEcho(UINT msg, WPARAM wParam);
+
 // Window texts as program strings, never cut short.
 std::wstring GetWindowTextString(HWND window);
 void SetWindowTextString(HWND window, const std::wstring& text);

@@ -31,6 +31,7 @@
 #define IDC_MAIN_INPUT 4097  // the main input line
 #define IDC_RICH_PANE 4097   // every rich-text pane
 #define IDC_ERROR_BOX 4097   // the error strip below a form
+#define IDC_DIALOG_INPUT 4097  // a dialog's input line
 
 // Controls of the login form (Form4).
 #define IDC_LOGIN_WELCOME 1010         // Label1

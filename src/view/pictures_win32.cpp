@@ -96,31 +96,30 @@ OwnedBitmap CopyBitmapArea(HBITMAP source, int width, int height) {
     return copy;
 }
 
-OwnedIcon MakeUserIconFrom(HBITMAP picture) {
+OwnedIcon MakeUserIconFrom(HBITMAP picture, int size, int width) {
     BITMAP bm{};
     if (!picture || !GetObjectW(picture, sizeof(bm), &bm) || bm.bmWidth <= 0 || bm.bmHeight <= 0) return {};
-    constexpr int kSize = 32;
-    constexpr int kLeft = 2;
-    constexpr int kWidth = 28;
-    OwnedBitmap color = NewBitmap(kSize, kSize);
-    OwnedBitmap mask(CreateBitmap(kSize, kSize, 1, 1, nullptr));
+    if (size <= 0 || width <= 0 || width > size) return {};
+    const int left = (size - width) / 2;
+    OwnedBitmap color = NewBitmap(size, size);
+    OwnedBitmap mask(CreateBitmap(size, size, 1, 1, nullptr));
     if (!color || !mask) return {};
     {
         OwnedMemoryDc src = CreateMemoryDc();
         OwnedMemoryDc dst = CreateMemoryDc();
         Selection fromPicture(src, picture);
-        RECT all{0, 0, kSize, kSize};
+        RECT all{0, 0, size, size};
         {
             Selection toColor(dst, color);
             FillRect(dst, &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
             SetStretchBltMode(dst, HALFTONE);
             SetBrushOrgEx(dst, 0, 0, nullptr);
-            StretchBlt(dst, kLeft, 0, kWidth, kSize, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
+            StretchBlt(dst, left, 0, width, size, src, 0, 0, bm.bmWidth, bm.bmHeight, SRCCOPY);
         }
         // The mask: white (transparent) but for the picture's place.
         Selection toMask(dst, mask);
         FillRect(dst, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-        RECT shown{kLeft, 0, kLeft + kWidth, kSize};
+        RECT shown{left, 0, left + width, size};
         FillRect(dst, &shown, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
     }
     // The icon gets copies of both bitmaps; ours go with this scope.

@@ -24,8 +24,9 @@ OwnedBitmap LoadPlaceholderBitmap(const std::wstring& name);
 OwnedBitmap CopyBitmapArea(HBITMAP source, int width, int height);
 // The icon of a user-list row: a 32 x 32 image, black, with the picture
 // stretched into its middle 28 x 32 pixels; the strips left and right are
-// transparent. None on failure.
-OwnedIcon MakeUserIconFrom(HBITMAP picture);
+// transparent. Other sizes (a dialog's window icons) put the picture into
+// the middle Width columns of a Size x Size image. None on failure.
+OwnedIcon MakeUserIconFrom(HBITMAP picture, int size = 32, int width = 28);
 
 // Owns the pictures handed to the portable code as PictureHandles (the
 // bitmap's handle value), until they are released or the store goes.

@@ -6,13 +6,13 @@
 #include "view/dialog_routing.h"
 
 namespace vellora {
-namespace {
-
-constexpr std::uint32_t kMsPerMinute = 60000;
 
 std::uint32_t IdleMs(const Settings& settings) {
+    constexpr std::uint32_t kMsPerMinute = 60000;
     return static_cast<std::uint32_t>(std::max(0, settings.GrayOrHilightUsersIdleTime)) * kMsPerMinute;
 }
+
+namespace {
 
 bool IsIgnoredName(const Client& client, const std::wstring& name) {
     return FindInList(client.lists.Banned, name) >= 0 || FindInList(client.lists.TempIgnored, name) >= 0;

@@ -25,6 +25,10 @@ void UpdateAllUserHilights(Client& client);
 // gray-out mode GrayMode draws grayed.
 bool GrayingDependsOn(std::int32_t grayMode, std::int32_t listMode);
 
+// How long a user stays silent before counting as idle
+// (GrayOrHilightUsersIdleTime minutes).
+std::uint32_t IdleMs(const Settings& settings);
+
 // Mode 2, about once a second: entries silent for the idle time turn gray.
 // Only writing brings them back (InMessage).
 void GrayIdleUsers(Client& client);

@@ -28,6 +28,10 @@ enum ToasterKind : std::int32_t {
     kToasterEvent = 2,    // an event (a friend came, the connection broke)
 };
 
+// Which of a dialog's windows a window is: its own top-level window, its tab
+// label, its input line or its message pane.
+enum class DialogPart { None, Window, Label, Input, Pane };
+
 // The windows of one conversation (a dialog): its own top-level window, its
 // message pane, input line, picture and tab label. Destroying the object
 // destroys its windows.
@@ -39,6 +43,8 @@ public:
     virtual RtfPane& Pane() = 0;
     // The dialog's own top-level window (it exists, hidden, while docked too).
     virtual WindowId Window() const = 0;
+    // Which of the dialog's windows Window is (None: not one of them).
+    virtual DialogPart PartOf(WindowId window) const = 0;
     // Sets the caption of the dialog's own window.
     virtual void SetCaption(const std::wstring& caption) = 0;
     // Shows the undocked window, activated or without taking the activation.

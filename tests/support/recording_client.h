@@ -150,6 +150,13 @@ public:
     RecordingDialogWindow(WindowId windowId, std::wstring text) : id(windowId), caption(std::move(text)) {}
     RtfPane& Pane() override { return pane; }
     WindowId Window() const override { return id; }
+    DialogPart PartOf(WindowId window) const override {
+        if (window == id) return DialogPart::Window;
+        if (window == Label()) return DialogPart::Label;
+        if (window == Input()) return DialogPart::Input;
+        if (window == PaneWindow()) return DialogPart::Pane;
+        return DialogPart::None;
+    }
     void SetCaption(const std::wstring& text) override { caption = text; }
     void Show(bool activate) override {
         ++shown;
@@ -165,6 +172,11 @@ public:
     }
     void SetIcons(PictureHandle picture) override { icons.push_back(picture); }
     void RedrawLabel() override { ++labelRedraws; }
+
+    // The dialog's other windows stand at fixed distances from its own.
+    WindowId Label() const { return id + 1000; }
+    WindowId Input() const { return id + 2000; }
+    WindowId PaneWindow() const { return id + 3000; }
 
     WindowId id;
     std::wstring caption;

@@ -1,11 +1,16 @@
 // Drives a running Vellora.exe from outside, the way a user would: fills in
 // the login form and presses Enter, waits for the chat and its counts,
-// writes a line and waits for it to come back once, closes the program.
+// writes a line and waits for it to come back once, waits for conversations
+// to open and docks, undocks and writes in them, closes the program.
 // Prints what it saw; the exit status is 0 when everything was seen.
 //
 //   e2e_driver login <account> <password>
 //   e2e_driver write <line>
 //   e2e_driver users <name>     the user list's rows, read as a screen reader does
+//   e2e_driver dialog <user>        a docked dialog with User is open
+//   e2e_driver open-another         double-clicks members until another dialog docks
+//   e2e_driver undock               the first docked dialog's release icon
+//   e2e_driver dialog-write <line>  Enter in the floating dialog; the line comes back in it
 //   e2e_driver close
 //   e2e_driver wait-closed <seconds>
 #include <windows.h>
@@ -124,14 +129,19 @@ int Login(const std::wstring& account, const std::wstring& password) {
     return 0;
 }
 
+// Types Line into an input line and presses Enter.
+void Enter(HWND input, const std::wstring& line) {
+    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+}
+
 int Write(const std::wstring& line) {
     HWND main = MainWindowOrNull(5000);
     HWND pane = main ? ChildOfClass(main, L"RichEdit20A") : nullptr;
     HWND input = main ? ChildOfClass(main, L"Edit") : nullptr;
     if (!pane || !input) return Say("no chat window"), 1;
-    SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
-    PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
-    PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    Enter(input, line);
     if (!WaitForText(pane, line, 15000)) return Say("the written line did not come back"), 1;
     Sleep(1500);  // a later poll must not bring it again
     const std::wstring shown = TextOf(pane);
@@ -186,6 +196,110 @@ int Users(const std::wstring& name) {
     return found && !nameless ? 0 : 1;
 }
 
+// The tab labels of the docked dialogs, top first.
+std::vector<HWND> DockedLabels(HWND main) {
+    std::vector<std::pair<LONG, HWND>> found;
+    for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        if (ClassOf(c) == L"StaticTabControlRepos" && IsWindowVisible(c) && GetWindowRect(c, &r))
+            found.emplace_back(r.top, c);
+    }
+    std::sort(found.begin(), found.end());
+    std::vector<HWND> labels;
+    for (const auto& [top, label] : found) labels.push_back(label);
+    return labels;
+}
+
+bool WaitForDocked(HWND main, std::size_t count, DWORD ms) {
+    const DWORD start = GetTickCount();
+    do {
+        if (DockedLabels(main).size() >= count) return true;
+        Sleep(200);
+    } while (GetTickCount() - start < ms);
+    return false;
+}
+
+// A conversation with User: its window (hidden while docked) is titled
+// "User - Vellora", or "User (age) - Vellora".
+int Dialog(const std::wstring& user) {
+    HWND main = MainWindowOrNull(5000);
+    if (!main) return Say("no chat window"), 1;
+    HWND dialog = WaitForTop(L"VelloraDialog", (user + L" ").c_str(), false, 30000);
+    if (!dialog) return Say("no dialog opened"), 1;
+    const std::wstring caption = TextOf(dialog);
+    std::printf("dialog [%s]\n", Narrow(caption).c_str());
+    if (caption.size() < 10 || caption.compare(caption.size() - 10, 10, L" - Vellora") != 0)
+        return Say("the dialog's caption is not the user's"), 1;
+    if (!WaitForDocked(main, 1, 5000)) return Say("the dialog did not dock"), 1;
+    return 0;
+}
+
+BOOL CALLBACK CollectDialogs(HWND w, LPARAM lp) {
+    if (ClassOf(w) == L"VelloraDialog") reinterpret_cast<std::vector<HWND>*>(lp)->push_back(w);
+    return TRUE;
+}
+
+// Every dialog window, docked (hidden) or floating.
+std::vector<HWND> DialogWindows() {
+    std::vector<HWND> found;
+    EnumWindows(CollectDialogs, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Double-clicks the rows of the user list, top first, until a new dialog
+// opens and docks (rows whose dialog is open, and the own row, open none).
+int OpenAnother() {
+    HWND main = MainWindowOrNull(5000);
+    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
+    if (!list) return Say("no user list"), 1;
+    const std::vector<HWND> before = DialogWindows();
+    const LRESULT rows = SendMessageW(list, LB_GETCOUNT, 0, 0);
+    for (LRESULT row = 0; row < rows; ++row) {
+        // Rows are 36 pixels high.
+        const LPARAM at = MAKELPARAM(60, static_cast<int>(row) * 36 + 18);
+        for (UINT msg : {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK, WM_LBUTTONUP})
+            PostMessageW(list, msg, msg == WM_LBUTTONUP ? 0 : MK_LBUTTON, at);
+        const DWORD start = GetTickCount();
+        do {
+            for (HWND dialog : DialogWindows()) {
+                if (std::find(before.begin(), before.end(), dialog) != before.end()) continue;
+                std::printf("row %ld opened [%s]\n", static_cast<long>(row), Narrow(TextOf(dialog)).c_str());
+                if (!WaitForDocked(main, 2, 5000)) return Say("it did not dock"), 1;
+                return 0;
+            }
+            Sleep(200);
+        } while (GetTickCount() - start < 1500);
+    }
+    return Say("no row opened a dialog"), 1;
+}
+
+// Clicks the release icon (the third of four 16-pixel icons at the label's
+// right end) of the first docked dialog.
+int Undock() {
+    HWND main = MainWindowOrNull(5000);
+    const std::vector<HWND> labels = main ? DockedLabels(main) : std::vector<HWND>{};
+    RECT r{};
+    if (labels.empty() || !GetClientRect(labels[0], &r)) return Say("no docked dialog"), 1;
+    const LPARAM at = MAKELPARAM(r.right - 24, r.bottom / 2);
+    PostMessageW(labels[0], WM_LBUTTONDOWN, MK_LBUTTON, at);
+    PostMessageW(labels[0], WM_LBUTTONUP, 0, at);
+    HWND dialog = WaitForTop(L"VelloraDialog", nullptr, true, 5000);
+    if (!dialog) return Say("no floating dialog"), 1;
+    std::printf("floating [%s]; %zu docked\n", Narrow(TextOf(dialog)).c_str(), DockedLabels(main).size());
+    return 0;
+}
+
+int DialogWrite(const std::wstring& line) {
+    HWND dialog = WaitForTop(L"VelloraDialog", nullptr, true, 5000);
+    HWND pane = dialog ? ChildOfClass(dialog, L"RichEdit20A") : nullptr;
+    HWND input = dialog ? ChildOfClass(dialog, L"Edit") : nullptr;
+    if (!pane || !input) return Say("no floating dialog"), 1;
+    Enter(input, line);
+    if (!WaitForText(pane, line, 15000)) return Say("the line did not come back in the dialog"), 1;
+    std::printf("dialog line shown; input now [%s]\n", Narrow(TextOf(input)).c_str());
+    return TextOf(input).empty() ? 0 : 1;
+}
+
 // Closes the program as the user would, with its close box.
 int Close() {
     HWND w = MainWindowOrNull(0);
@@ -212,8 +326,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
     if (command == L"write" && argc == 3) return Write(argv[2]);
     if (command == L"users" && argc == 3) return Users(argv[2]);
+    if (command == L"dialog" && argc == 3) return Dialog(argv[2]);
+    if (command == L"open-another" && argc == 2) return OpenAnother();
+    if (command == L"undock" && argc == 2) return Undock();
+    if (command == L"dialog-write" && argc == 3) return DialogWrite(argv[2]);
     if (command == L"close" && argc == 2) return Close();
     if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
-    Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | close | wait-closed <seconds>");
+    Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | dialog <user> |"
+        " open-another | undock | dialog-write <line> | close | wait-closed <seconds>");
     return 2;
 }

@@ -40,6 +40,16 @@ sim_stop() {
   SIM_PID=""
 }
 
+# sim_control <command> [key=value...]: one command of the simulator's
+# control interface (server/README.md), for example sim_control set rate=0.
+sim_control() {
+  local command=$1 kv
+  shift
+  local args=()
+  for kv in "$@"; do args+=(-d "$kv"); done
+  curl -s -f "http://127.0.0.1:$SIM_CONTROL_PORT/$command" "${args[@]}" >/dev/null
+}
+
 # client_install <dir> <port> [preset]: the program of the preset's build
 # (win64 unless named) with an endpoints.ini beside it that points it at the
 # simulator.
