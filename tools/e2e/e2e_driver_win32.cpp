@@ -1,10 +1,14 @@
 // Drives a running Vellora.exe from outside, the way a user would: fills in
 // the login form and presses Enter, waits for the chat and its counts,
-// writes a line and waits for it to come back once, closes the program.
-// Prints what it saw; the exit status is 0 when everything was seen.
+// writes a line and waits for it to come back once, leaves the chat
+// unattended until a toaster tells a line, rests the mouse on a user until
+// the information tooltip shows, closes the program. Prints what it saw;
+// the exit status is 0 when everything was seen.
 //
 //   e2e_driver login <account> <password>
 //   e2e_driver write <line>
+//   e2e_driver toaster <text>
+//   e2e_driver tooltip
 //   e2e_driver close
 //   e2e_driver wait-closed <seconds>
 #include <windows.h>
@@ -92,7 +96,8 @@ void Say(const char* what) {
 
 std::string Narrow(const std::wstring& w) {
     std::string out;
-    for (wchar_t c : w) out.push_back(c < 128 ? static_cast<char>(c) : '?');
+    // Line breaks and tabs of a tooltip or toaster as "|", to keep the log one line.
+    for (wchar_t c : w) out.push_back(c < 32 ? '|' : c < 128 ? static_cast<char>(c) : '?');
     return out;
 }
 
@@ -137,6 +142,72 @@ int Write(const std::wstring& line) {
     return Count(shown, line) == 1 && TextOf(input).empty() ? 0 : 1;
 }
 
+// A visible window of Class whose child Id has class ChildClass (any
+// program's), or null.
+HWND FindWithChild(const wchar_t* cls, int id, const wchar_t* childClass) {
+    struct Search {
+        const wchar_t* cls;
+        int id;
+        const wchar_t* childClass;
+        HWND found;
+    } s{cls, id, childClass, nullptr};
+    EnumWindows(
+        [](HWND w, LPARAM lp) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(lp);
+            if (!IsWindowVisible(w) || ClassOf(w) != s->cls) return TRUE;
+            if (s->childClass && ClassOf(GetDlgItem(w, s->id)) != s->childClass) return TRUE;
+            s->found = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Leaves the chat unattended (the main window minimized) and waits for a
+// toaster that tells Wanted.
+int Toaster(const std::wstring& wanted) {
+    HWND main = MainWindowOrNull(5000);
+    if (!main) return Say("no chat window"), 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    const DWORD start = GetTickCount();
+    do {
+        if (HWND toaster = FindWithChild(L"#32770", 1000, L"RichEdit20A")) {
+            const std::wstring text = TextOf(GetDlgItem(toaster, 1000));
+            if (text.find(wanted) != std::wstring::npos) {
+                std::printf("toaster: [%s]\n", Narrow(text).c_str());
+                return 0;
+            }
+        }
+        Sleep(200);
+    } while (GetTickCount() - start < 30000);
+    return Say("no toaster told it"), 1;
+}
+
+// Brings the chat back and rests the mouse on the first user of the list
+// until the information tooltip shows.
+int Tooltip() {
+    HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
+    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
+    if (!list) return Say("no user list"), 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+    const DWORD start = GetTickCount();
+    do {
+        if (GetForegroundWindow() != main) SetForegroundWindow(main);
+        POINT row{60, 18};  // the middle of the first row, 36 pixels high; the window may still be moving
+        ClientToScreen(list, &row);
+        POINT now{};
+        if (GetCursorPos(&now) && (now.x != row.x || now.y != row.y)) SetCursorPos(row.x, row.y);
+        HWND tip = FindWithChild(L"ExtMultiLineToolTip", 0, nullptr);
+        const std::wstring text = tip ? TextOf(tip) : L"";
+        if (text.find(L"Last interaction") != std::wstring::npos) {
+            std::printf("tooltip: [%s]\n", Narrow(text).c_str());
+            return 0;
+        }
+        Sleep(200);
+    } while (GetTickCount() - start < 15000);
+    return Say("no tooltip showed"), 1;
+}
+
 // Closes the program as the user would, with its close box.
 int Close() {
     HWND w = MainWindowOrNull(0);
@@ -162,8 +233,11 @@ int wmain(int argc, wchar_t** argv) {
     const std::wstring command = argc > 1 ? argv[1] : L"";
     if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
     if (command == L"write" && argc == 3) return Write(argv[2]);
+    if (command == L"toaster" && argc == 3) return Toaster(argv[2]);
+    if (command == L"tooltip" && argc == 2) return Tooltip();
     if (command == L"close" && argc == 2) return Close();
     if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
-    Say("usage: e2e_driver login <account> <password> | write <line> | close | wait-closed <seconds>");
+    Say("usage: e2e_driver login <account> <password> | write <line> | toaster <text> | tooltip | close |"
+        " wait-closed <seconds>");
     return 2;
 }
