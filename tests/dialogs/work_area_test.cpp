@@ -39,13 +39,9 @@ TEST(WorkAreaTest, TheMonitorAtTheCentreDecides) {
 
 TEST(WorkAreaTest, PopupsGoBesideTheMousePointerWithinTheWorkArea) {
     const ScreenRect area{0, 0, 1024, 728};
-    // Below and right of an arrow whose tip is its hot spot.
-    EXPECT_EQ(PlaceNearCursor(200, 100, {100, 100, 0, 0}, area), (ScreenPlacement{116, 116, 200, 100}));
-    // A hot spot further in keeps the same distance from the arrow's end.
+    // Clear of the arrow: below and right of it, or left of and above it at the edges.
     EXPECT_EQ(PlaceNearCursor(200, 100, {100, 100, 20, 30}, area), (ScreenPlacement{116, 106, 200, 100}));
-    // Past the right and bottom edges: left of and above the pointer.
     EXPECT_EQ(PlaceNearCursor(200, 100, {900, 700, 0, 0}, area), (ScreenPlacement{696, 596, 200, 100}));
-    // Wider than the room on either side: against the edges.
     EXPECT_EQ(PlaceNearCursor(1000, 100, {600, 10, 0, 0}, area), (ScreenPlacement{0, 26, 1000, 100}));
 }
 
