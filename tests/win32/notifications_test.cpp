@@ -23,16 +23,15 @@ std::wstring ClassOf(HWND w) {
 }
 
 // A visible top-level window of this thread that Match accepts.
+using Match = std::pair<bool (*)(HWND), HWND>;
+BOOL CALLBACK MatchStep(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<Match*>(lp);
+    if (IsWindowVisible(w) && s->first(w)) s->second = w;
+    return s->second ? FALSE : TRUE;
+}
 HWND OwnWindow(bool (*match)(HWND)) {
-    std::pair<bool (*)(HWND), HWND> s{match, nullptr};
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND w, LPARAM lp) {
-            auto* s = reinterpret_cast<std::pair<bool (*)(HWND), HWND>*>(lp);
-            if (IsWindowVisible(w) && s->first(w)) s->second = w;
-            return s->second ? FALSE : TRUE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    Match s{match, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchStep, reinterpret_cast<LPARAM>(&s));
     return s.second;
 }
 
@@ -60,6 +59,16 @@ struct SoundCalls {
 
 const std::string kWave = std::string("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0", 36) +
                           std::string("data\x04\0\0\0\x80\x80\x80\x80", 12);
+
+// The user of the open-file dialog: types Typed as the file name, presses Enter.
+std::wstring typed;
+VOID CALLBACK TypeIntoFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
+    HWND dialog = OwnWindow([](HWND w) { return GetWindowTextString(w) == L"Choose sound file"; });
+    if (!dialog) return;
+    KillTimer(nullptr, timer);
+    SetDlgItemTextW(dialog, cmb13, typed.c_str());
+    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+}
 
 class NotificationsTest : public ::testing::Test {
 protected:
@@ -160,15 +169,8 @@ TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
     EXPECT_FALSE(n.SoundPlaying());
 
     // The browse button's dialog: the user types a wave file's name and presses Enter.
-    static std::wstring typed;
     typed = root + L"\\real.wav";
-    SetTimer(nullptr, 0, 200, [](HWND, UINT, UINT_PTR timer, DWORD) {
-        HWND dialog = OwnWindow([](HWND w) { return GetWindowTextString(w) == L"Choose sound file"; });
-        if (!dialog) return;
-        KillTimer(nullptr, timer);
-        SetDlgItemTextW(dialog, cmb13, typed.c_str());
-        PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-    });
+    SetTimer(nullptr, 0, 200, TypeIntoFileDialog);
     std::wstring chosen = L"C:\\old.wav";
     ASSERT_TRUE(n.ChooseSoundFile(F().h.MainWindow, chosen));
     EXPECT_EQ(chosen, typed);

@@ -144,22 +144,24 @@ int Write(const std::wstring& line) {
 
 // A visible window of Class whose child Id has class ChildClass (any
 // program's), or null.
+struct ChildSearch {
+    const wchar_t* cls;
+    int id;
+    const wchar_t* childClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindWithChildStep(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<ChildSearch*>(lp);
+    if (!IsWindowVisible(w) || ClassOf(w) != s->cls) return TRUE;
+    if (s->childClass && ClassOf(GetDlgItem(w, s->id)) != s->childClass) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
 HWND FindWithChild(const wchar_t* cls, int id, const wchar_t* childClass) {
-    struct Search {
-        const wchar_t* cls;
-        int id;
-        const wchar_t* childClass;
-        HWND found;
-    } s{cls, id, childClass, nullptr};
-    EnumWindows(
-        [](HWND w, LPARAM lp) -> BOOL {
-            auto* s = reinterpret_cast<Search*>(lp);
-            if (!IsWindowVisible(w) || ClassOf(w) != s->cls) return TRUE;
-            if (s->childClass && ClassOf(GetDlgItem(w, s->id)) != s->childClass) return TRUE;
-            s->found = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&s));
+    ChildSearch s{cls, id, childClass, nullptr};
+    EnumWindows(FindWithChildStep, reinterpret_cast<LPARAM>(&s));
     return s.found;
 }
 
