@@ -185,16 +185,28 @@ int Toaster(const std::wstring& wanted) {
     return Say("no toaster told it"), 1;
 }
 
+// Clicks the middle of Window's caption, as a user brings it to the front.
+void ClickCaption(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetCursorPos((r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
 // Brings the chat back and rests the mouse on the first user of the list
 // until the information tooltip shows.
 int Tooltip() {
     HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
     HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
     if (!list) return Say("no user list"), 1;
-    PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
     const DWORD start = GetTickCount();
     do {
-        if (GetForegroundWindow() != main) SetForegroundWindow(main);
+        if (IsIconic(main)) PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        if (GetForegroundWindow() != main && !SetForegroundWindow(main)) ClickCaption(main);
         POINT row{60, 18};  // the middle of the first row, 36 pixels high; the window may still be moving
         ClientToScreen(list, &row);
         POINT now{};
@@ -207,7 +219,13 @@ int Tooltip() {
         }
         Sleep(200);
     } while (GetTickCount() - start < 15000);
-    return Say("no tooltip showed"), 1;
+    POINT at{};
+    GetCursorPos(&at);
+    HWND tip = FindWindowW(L"ExtMultiLineToolTip", nullptr);
+    std::printf("no tooltip showed (mouse at %ld,%ld over %s; in front: %s; minimized: %d; tooltip %s [%s])\n", at.x,
+                at.y, Narrow(ClassOf(WindowFromPoint(at))).c_str(), Narrow(ClassOf(GetForegroundWindow())).c_str(),
+                IsIconic(main) ? 1 : 0, tip && IsWindowVisible(tip) ? "shown" : "hidden", Narrow(TextOf(tip)).c_str());
+    return 1;
 }
 
 // Closes the program as the user would, with its close box.
