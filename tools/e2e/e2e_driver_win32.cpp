@@ -172,6 +172,7 @@ int Toaster(const std::wstring& wanted) {
     if (!main) return Say("no chat window"), 1;
     PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
     const DWORD start = GetTickCount();
+    while (!IsIconic(main) && GetTickCount() - start < 10000) Sleep(100);
     do {
         if (HWND toaster = FindWithChild(L"#32770", 1000, L"RichEdit20A")) {
             const std::wstring text = TextOf(GetDlgItem(toaster, 1000));
@@ -205,7 +206,13 @@ int Tooltip() {
     if (!list) return Say("no user list"), 1;
     const DWORD start = GetTickCount();
     do {
-        if (IsIconic(main)) PostMessageW(main, WM_SYSCOMMAND, SC_RESTORE, 0);
+        // Back from the task bar, at its own size.
+        RECT frame{};
+        if (IsIconic(main) || !GetWindowRect(main, &frame) || frame.bottom - frame.top < 100) {
+            ShowWindow(main, SW_RESTORE);
+            Sleep(200);
+            continue;
+        }
         if (GetForegroundWindow() != main && !SetForegroundWindow(main)) ClickCaption(main);
         POINT row{60, 18};  // the middle of the first row, 36 pixels high; the window may still be moving
         ClientToScreen(list, &row);
