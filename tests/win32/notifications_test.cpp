@@ -107,8 +107,7 @@ TEST_F(NotificationsTest, WhileTheUserIsElsewhereToastersCollectTheLinesAndExpir
                                           200, nullptr, nullptr, nullptr, nullptr));
     auto inFront = [&] { return GetForegroundWindow() == elsewhere || (SetForegroundWindow(elsewhere), false); };
     ASSERT_TRUE(test::PumpUntil([&] { return inFront() && F().client.ChatBatchSeen; }));
-    test::PumpFor(1000);
-    EXPECT_EQ(Toaster(), nullptr) << "no toaster for the history";
+    EXPECT_FALSE(test::PumpUntil([] { return Toaster() != nullptr; }, 1000)) << "no toaster for the history";
 
     // A friend comes: her join line, then her picture, with the wave file's sound.
     ASSERT_TRUE(sim.AddMember({.name = "anna", .picture = "portrait03.jpg"}));
@@ -163,7 +162,6 @@ TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
         EXPECT_EQ(played(file), std::pair(std::wstring(L"#1000"), SND_RESOURCE | kFlags));
     sounds.refuseResource = true;
     EXPECT_EQ(played(L""), std::pair(std::wstring(L"SystemQuestion"), SND_ALIAS | kFlags));
-    EXPECT_TRUE(n.SoundPlaying());
     n.StopNotificationSound();
     EXPECT_EQ(sounds.calls.back().first, L"(stop)");
     EXPECT_FALSE(n.SoundPlaying());
@@ -214,6 +212,8 @@ TEST_F(NotificationsTest, TheMouseRestingOnAUserTellsWhoTheyAre) {
         return shown;
     };
     auto row = [&](int index) { return POINT{60, 36 * index + 18}; };
+    SetCursorPos(1, 1);  // the tooltips wait for the mouse to move, where ever it rests now
+    test::PumpFor(500);
 
     const std::wstring tip = restOn(list, row(0), L"Last interaction");
     EXPECT_NE(tip.find(L"\r\rInfos about anna\rRelation:\t friend\rAge:\t 31\rLast interaction:\t "), std::wstring::npos);

@@ -204,7 +204,13 @@ int Tooltip() {
     HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
     HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
     if (!list) return Say("no user list"), 1;
+    // The mouse may rest where the row will be: a tooltip shows only once
+    // the mouse has moved.
+    SetCursorPos(1, 1);
+    Sleep(500);
     const DWORD start = GetTickCount();
+    int notInFront = 0, moves = 0;
+    bool clicked = false;
     do {
         // Back from the task bar, at its own size.
         RECT frame{};
@@ -213,11 +219,17 @@ int Tooltip() {
             Sleep(200);
             continue;
         }
-        if (GetForegroundWindow() != main && !SetForegroundWindow(main)) ClickCaption(main);
-        POINT row{60, 18};  // the middle of the first row, 36 pixels high; the window may still be moving
+        if (GetForegroundWindow() != main) {
+            ++notInFront;
+            if (!SetForegroundWindow(main) && !clicked) clicked = (ClickCaption(main), true);
+        }
+        POINT row{60, 18};  // the middle of the first row, 36 pixels high
         ClientToScreen(list, &row);
         POINT now{};
-        if (GetCursorPos(&now) && (now.x != row.x || now.y != row.y)) SetCursorPos(row.x, row.y);
+        if (GetCursorPos(&now) && (now.x != row.x || now.y != row.y)) {
+            ++moves;
+            SetCursorPos(row.x, row.y);
+        }
         HWND tip = FindWithChild(L"ExtMultiLineToolTip", 0, nullptr);
         const std::wstring text = tip ? TextOf(tip) : L"";
         if (text.find(L"Last interaction") != std::wstring::npos) {
@@ -225,13 +237,15 @@ int Tooltip() {
             return 0;
         }
         Sleep(200);
-    } while (GetTickCount() - start < 15000);
+    } while (GetTickCount() - start < 20000);
     POINT at{};
     GetCursorPos(&at);
     HWND tip = FindWindowW(L"ExtMultiLineToolTip", nullptr);
-    std::printf("no tooltip showed (mouse at %ld,%ld over %s; in front: %s; minimized: %d; tooltip %s [%s])\n", at.x,
-                at.y, Narrow(ClassOf(WindowFromPoint(at))).c_str(), Narrow(ClassOf(GetForegroundWindow())).c_str(),
-                IsIconic(main) ? 1 : 0, tip && IsWindowVisible(tip) ? "shown" : "hidden", Narrow(TextOf(tip)).c_str());
+    std::printf("no tooltip showed (mouse at %ld,%ld over %s, moved %d times; in front: %s, %d times not; "
+                "minimized: %d; tooltip %s [%s])\n",
+                at.x, at.y, Narrow(ClassOf(WindowFromPoint(at))).c_str(), moves,
+                Narrow(ClassOf(GetForegroundWindow())).c_str(), notInFront, IsIconic(main) ? 1 : 0,
+                tip && IsWindowVisible(tip) ? "shown" : "hidden", Narrow(TextOf(tip)).c_str());
     return 1;
 }
 
