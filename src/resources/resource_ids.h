@@ -24,6 +24,8 @@
 
 // Dialog templates: the toaster and the two pages of the settings sheet.
 #define IDD_TOASTER 1000
+#define IDC_TOASTER_RICH 1000     // the toaster's rich-text pane
+#define IDC_TOASTER_PICTURE 1010  // the toaster's picture of the user
 #define IDD_SETTINGS_INTERFACE 3100
 #define IDD_SETTINGS_EVENTS 3200
 

@@ -100,6 +100,9 @@ void AlertCheck(Client& client) {
 }
 
 void ToastIfUnseen(Client& client, std::int32_t xType, const std::wstring& user, const std::wstring& msg) {
+    // The first batch after a login repeats the chat's history: old lines
+    // are nothing to be told about.
+    if (!client.ChatBatchSeen) return;
     if (IsLineSeen(client, client.viewWindow->ForegroundWindow(), xType, user, msg)) return;
     if (xType == kSystemLineType) {
         if (IsSongLine(msg) || IsLeaveLine(msg)) return;

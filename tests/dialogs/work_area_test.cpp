@@ -30,5 +30,13 @@ TEST(WorkAreaTest, TheMonitorAtTheCentreDecides) {
     EXPECT_EQ(ClampRectToWorkArea({1000, 100, 1500, 500}, TwoMonitors), (ScreenPlacement{780, 100, 500, 400}));
 }
 
+TEST(WorkAreaTest, PopupsGoBesideTheMousePointerWithinTheWorkArea) {
+    const ScreenRect area{0, 0, 1024, 728};
+    // Clear of the arrow: below and right of it, or left of and above it at the edges.
+    EXPECT_EQ(PlaceNearCursor(200, 100, {100, 100, 20, 30}, area), (ScreenPlacement{116, 106, 200, 100}));
+    EXPECT_EQ(PlaceNearCursor(200, 100, {900, 700, 0, 0}, area), (ScreenPlacement{696, 596, 200, 100}));
+    EXPECT_EQ(PlaceNearCursor(1000, 100, {600, 10, 0, 0}, area), (ScreenPlacement{0, 26, 1000, 100}));
+}
+
 }  // namespace
 }  // namespace vellora

@@ -125,6 +125,10 @@ TEST_F(ChatPaneTest, ToastersOnlyWhileTheUserLooksElsewhere) {
     EXPECT_TRUE(windows().toasters.empty()) << "the main window is in front";
 
     LookAway();
+    client().ChatBatchSeen = false;
+    Line(1, L"bob", L"from the history the first batch repeats");
+    EXPECT_TRUE(windows().toasters.empty());
+    client().ChatBatchSeen = true;
     Line(1, L"bob", L"hello anna");
     Line(1, L"anna", L"my own line");
     Line(2, L"bob", L"(listening to: Band - Song)");

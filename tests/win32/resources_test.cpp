@@ -127,6 +127,10 @@ TEST(ResourcesTest, IconsToasterPictureAndSoundAreEmbedded) {
     const std::string wave(static_cast<const char*>(LockResource(loaded)), SizeofResource(ProgramInstance(), found));
     EXPECT_EQ(wave.substr(0, 4), "RIFF");
     EXPECT_EQ(wave.substr(8, 4), "WAVE");
+
+    // The toaster's dialog template in both languages.
+    for (WORD language : {MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US), MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN)})
+        EXPECT_NE(FindResourceExW(ProgramInstance(), RT_DIALOG, MAKEINTRESOURCEW(1000), language), nullptr) << language;
 }
 
 TEST(ResourcesTest, TextsComeFromTheStringTablesWhileTheToolkitRuns) {

@@ -1,12 +1,16 @@
 // Drives a running Vellora.exe from outside, the way a user would: fills in
 // the login form and presses Enter, waits for the chat and its counts,
-// writes a line and waits for it to come back once, waits for conversations
-// to open and docks, undocks and writes in them, closes the program.
-// Prints what it saw; the exit status is 0 when everything was seen.
+// writes a line and waits for it to come back once, leaves the chat
+// unattended until a toaster tells a line, rests the mouse on a user until
+// the information tooltip shows, waits for conversations to open and docks,
+// undocks and writes in them, closes the program. Prints what it saw; the
+// exit status is 0 when everything was seen.
 //
 //   e2e_driver login <account> <password>
 //   e2e_driver write <line>
-//   e2e_driver users <name>     the user list's rows, read as a screen reader does
+//   e2e_driver users <name>         the user list's rows, read as a screen reader does
+//   e2e_driver toaster <text>       a toaster shows Text
+//   e2e_driver tooltip              the mouse on the first user row shows its tooltip
 //   e2e_driver dialog <user>        a docked dialog with User is open
 //   e2e_driver open-another         double-clicks members until another dialog docks
 //   e2e_driver undock               the first docked dialog's release icon
@@ -99,7 +103,8 @@ void Say(const char* what) {
 
 std::string Narrow(const std::wstring& w) {
     std::string out;
-    for (wchar_t c : w) out.push_back(c < 128 ? static_cast<char>(c) : '?');
+    // Line breaks and tabs of a tooltip or toaster as "|", to keep the log one line.
+    for (wchar_t c : w) out.push_back(c < 32 ? '|' : c < 128 ? static_cast<char>(c) : '?');
     return out;
 }
 
@@ -300,6 +305,113 @@ int DialogWrite(const std::wstring& line) {
     return TextOf(input).empty() ? 0 : 1;
 }
 
+// A visible window of Class whose child Id has class ChildClass (any
+// program's), or null.
+struct ChildSearch {
+    const wchar_t* cls;
+    int id;
+    const wchar_t* childClass;
+    HWND found;
+};
+
+BOOL CALLBACK FindWithChildStep(HWND w, LPARAM lp) {
+    auto* s = reinterpret_cast<ChildSearch*>(lp);
+    if (!IsWindowVisible(w) || ClassOf(w) != s->cls) return TRUE;
+    if (s->childClass && ClassOf(GetDlgItem(w, s->id)) != s->childClass) return TRUE;
+    s->found = w;
+    return FALSE;
+}
+
+HWND FindWithChild(const wchar_t* cls, int id, const wchar_t* childClass) {
+    ChildSearch s{cls, id, childClass, nullptr};
+    EnumWindows(FindWithChildStep, reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+// Leaves the chat unattended (the main window minimized) and waits for a
+// toaster that tells Wanted.
+int Toaster(const std::wstring& wanted) {
+    HWND main = MainWindowOrNull(5000);
+    if (!main) return Say("no chat window"), 1;
+    PostMessageW(main, WM_SYSCOMMAND, SC_MINIMIZE, 0);
+    const DWORD start = GetTickCount();
+    while (!IsIconic(main) && GetTickCount() - start < 10000) Sleep(100);
+    do {
+        if (HWND toaster = FindWithChild(L"#32770", 1000, L"RichEdit20A")) {
+            const std::wstring text = TextOf(GetDlgItem(toaster, 1000));
+            if (text.find(wanted) != std::wstring::npos) {
+                std::printf("toaster: [%s]\n", Narrow(text).c_str());
+                return 0;
+            }
+        }
+        Sleep(200);
+    } while (GetTickCount() - start < 30000);
+    return Say("no toaster told it"), 1;
+}
+
+// Clicks the middle of Window's caption, as a user brings it to the front.
+void ClickCaption(HWND window) {
+    RECT r{};
+    GetWindowRect(window, &r);
+    SetCursorPos((r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYCAPTION) / 2 + 2);
+    INPUT click[2] = {};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, click, sizeof(INPUT));
+}
+
+// Brings the chat back and rests the mouse on the first user of the list
+// until the information tooltip shows.
+int Tooltip() {
+    HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
+    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
+    if (!list) return Say("no user list"), 1;
+    // The mouse may rest where the row will be: a tooltip shows only once
+    // the mouse has moved.
+    SetCursorPos(1, 1);
+    Sleep(500);
+    const DWORD start = GetTickCount();
+    int notInFront = 0, moves = 0;
+    bool clicked = false;
+    do {
+        // Back from the task bar, at its own size.
+        RECT frame{};
+        if (IsIconic(main) || !GetWindowRect(main, &frame) || frame.bottom - frame.top < 100) {
+            ShowWindow(main, SW_RESTORE);
+            Sleep(200);
+            continue;
+        }
+        if (GetForegroundWindow() != main) {
+            ++notInFront;
+            if (!SetForegroundWindow(main) && !clicked) clicked = (ClickCaption(main), true);
+        }
+        POINT row{60, 18};  // the middle of the first row, 36 pixels high
+        ClientToScreen(list, &row);
+        POINT now{};
+        if (GetCursorPos(&now) && (now.x != row.x || now.y != row.y)) {
+            ++moves;
+            SetCursorPos(row.x, row.y);
+        }
+        HWND tip = FindWithChild(L"ExtMultiLineToolTip", 0, nullptr);
+        const std::wstring text = tip ? TextOf(tip) : L"";
+        if (text.find(L"Last interaction") != std::wstring::npos) {
+            std::printf("tooltip: [%s]\n", Narrow(text).c_str());
+            return 0;
+        }
+        Sleep(200);
+    } while (GetTickCount() - start < 20000);
+    POINT at{};
+    GetCursorPos(&at);
+    HWND tip = FindWindowW(L"ExtMultiLineToolTip", nullptr);
+    std::printf("no tooltip showed (mouse at %ld,%ld over %s, moved %d times; in front: %s, %d times not; "
+                "minimized: %d; tooltip %s [%s])\n",
+                at.x, at.y, Narrow(ClassOf(WindowFromPoint(at))).c_str(), moves,
+                Narrow(ClassOf(GetForegroundWindow())).c_str(), notInFront, IsIconic(main) ? 1 : 0,
+                tip && IsWindowVisible(tip) ? "shown" : "hidden", Narrow(TextOf(tip)).c_str());
+    return 1;
+}
+
 // Closes the program as the user would, with its close box.
 int Close() {
     HWND w = MainWindowOrNull(0);
@@ -326,13 +438,15 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"login" && argc == 4) return Login(argv[2], argv[3]);
     if (command == L"write" && argc == 3) return Write(argv[2]);
     if (command == L"users" && argc == 3) return Users(argv[2]);
+    if (command == L"toaster" && argc == 3) return Toaster(argv[2]);
+    if (command == L"tooltip" && argc == 2) return Tooltip();
     if (command == L"dialog" && argc == 3) return Dialog(argv[2]);
     if (command == L"open-another" && argc == 2) return OpenAnother();
     if (command == L"undock" && argc == 2) return Undock();
     if (command == L"dialog-write" && argc == 3) return DialogWrite(argv[2]);
     if (command == L"close" && argc == 2) return Close();
     if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
-    Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | dialog <user> |"
-        " open-another | undock | dialog-write <line> | close | wait-closed <seconds>");
+    Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | toaster <text> | tooltip |"
+        " dialog <user> | open-another | undock | dialog-write <line> | close | wait-closed <seconds>");
     return 2;
 }

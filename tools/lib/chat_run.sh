@@ -40,14 +40,14 @@ sim_stop() {
   SIM_PID=""
 }
 
-# sim_control <command> [key=value...]: one command of the simulator's
-# control interface (server/README.md), for example sim_control set rate=0.
+# sim_control <command> [name=value...]: a command of the simulator's
+# control interface (the members, their lines, faults).
 sim_control() {
-  local command=$1 kv
+  local command=$1 p
   shift
   local args=()
-  for kv in "$@"; do args+=(-d "$kv"); done
-  curl -s -f "http://127.0.0.1:$SIM_CONTROL_PORT/$command" "${args[@]}" >/dev/null
+  for p in "$@"; do args+=(--data-urlencode "$p"); done
+  curl -sf "http://127.0.0.1:$SIM_CONTROL_PORT/$command" "${args[@]}" >/dev/null
 }
 
 # client_install <dir> <port> [preset]: the program of the preset's build
@@ -69,6 +69,16 @@ client_forget_accounts() {
     [ -d "$d" ] && rm -rf "$d"
   done
   return 0
+}
+
+# client_settings <account> <line>...: the account's settings file in the
+# Wine session's application-data folder, one Key=Value a line.
+client_settings() {
+  local account=$1
+  shift
+  local dir="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/morvex/Vellora"
+  mkdir -p "$dir"
+  printf '%s\r\n' "$@" >"$dir/$account.vel"
 }
 
 # client_start <dir>: starts the program under Wine in the background.
