@@ -12,6 +12,21 @@ ScreenRect GetWorkAreaAt(std::int32_t x, std::int32_t y) {
     return {area.left, area.top, area.right, area.bottom};
 }
 
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height) {
+    POINT at{};
+    GetCursorPos(&at);
+    CursorSpot cursor{at.x, at.y, 0, 0};
+    // The hot spot of the standard arrow: its picture hangs down from it.
+    ICONINFO arrow{};
+    if (GetIconInfo(LoadCursorW(nullptr, IDC_ARROW), &arrow)) {
+        cursor.hotX = static_cast<std::int32_t>(arrow.xHotspot);
+        cursor.hotY = static_cast<std::int32_t>(arrow.yHotspot);
+        if (arrow.hbmMask) DeleteObject(arrow.hbmMask);
+        if (arrow.hbmColor) DeleteObject(arrow.hbmColor);
+    }
+    return PlaceNearCursor(cursor, width, height, GetWorkAreaAt(at.x, at.y));
+}
+
 void FitWindowOnScreen(HWND window) {
     WINDOWPLACEMENT wp{};
     wp.length = sizeof(wp);

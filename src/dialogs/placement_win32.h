@@ -11,6 +11,10 @@ namespace vellora {
 // where monitors cannot be asked.
 ScreenRect GetWorkAreaAt(std::int32_t x, std::int32_t y);
 
+// PlaceNearCursor (dialogs/work_area.h) for the mouse cursor now, in the
+// work area of the monitor under it.
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height);
+
 // Moves and sizes Window so that its restored rectangle lies inside the work
 // area of the monitor at its centre (no Z-order change, no activation).
 void FitWindowOnScreen(HWND window);

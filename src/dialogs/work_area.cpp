@@ -24,4 +24,24 @@ ScreenPlacement ClampRectToWorkArea(const ScreenRect& rect,
     return p;
 }
 
+ScreenPlacement PlaceNearCursor(const CursorSpot& c, std::int32_t width, std::int32_t height, const ScreenRect& a) {
+    // Gaps that clear the arrow's picture, measured from its hot spot.
+    const std::int32_t dx = c.hotX < 17 ? 16 : 36 - c.hotX;
+    const std::int32_t dy = c.hotY < 17 ? 16 : 36 - c.hotY;
+    const std::int32_t ux = c.hotX < 17 ? c.hotX + 4 : 16;
+    const std::int32_t uy = c.hotY < 17 ? c.hotY + 4 : 16;
+    ScreenPlacement p{c.x + dx, c.y + dy, width, height};
+    if (c.x + width + dx > a.right) {
+        p.left = c.x - width - ux;
+        if (p.left + width > a.right) p.left = a.right - width;
+    }
+    if (c.y + height + dy > a.bottom) {
+        p.top = c.y - height - uy;
+        if (p.top + height + dy > a.bottom) p.top = a.bottom - height;
+    }
+    p.left = std::max(p.left, a.left);
+    p.top = std::max(p.top, a.top);
+    return p;
+}
+
 }  // namespace vellora

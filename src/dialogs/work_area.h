@@ -30,4 +30,20 @@ struct ScreenPlacement {  // a position and a size
 ScreenPlacement ClampRectToWorkArea(const ScreenRect& rect,
                                     const std::function<ScreenRect(std::int32_t x, std::int32_t y)>& workAreaAt);
 
+// The mouse cursor on the screen and the hot spot of the standard arrow
+// cursor (the point of the arrow within its picture).
+struct CursorSpot {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t hotX = 0;
+    std::int32_t hotY = 0;
+};
+
+// Where a popup of Width x Height goes beside the mouse cursor: below and to
+// the right of the arrow, or above and to the left of it where it would
+// leave Area (the work area of the monitor under the cursor), and never past
+// Area's left and top edges.
+ScreenPlacement PlaceNearCursor(const CursorSpot& cursor, std::int32_t width, std::int32_t height,
+                                const ScreenRect& area);
+
 }  // namespace vellora

@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "config/popup_placement.h"
 #include "dialogs/work_area.h"
 
 namespace vellora {
@@ -35,6 +36,18 @@ TEST(WorkAreaTest, TheMonitorAtTheCentreDecides) {
     EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2500, 300}}));
     // Straddling the border with its centre on the first monitor.
     EXPECT_EQ(ClampRectToWorkArea({1000, 100, 1500, 500}, TwoMonitors), (ScreenPlacement{780, 100, 500, 400}));
+}
+
+// Beside the cursor, under a list row and over a button's corner; on the other
+// side near the screen's bottom-right corner.
+TEST(WorkAreaTest, PopupsOpenBesideTheCursorTheRowOrTheWindowAndStayOnScreen) {
+    const ScreenRect area{0, 0, 1280, 984};
+    EXPECT_EQ(PlaceNearCursor({100, 100, 0, 0}, 200, 150, area), (ScreenPlacement{116, 116, 200, 150}));
+    EXPECT_EQ(PlaceNearCursor({1200, 900, 0, 0}, 200, 150, area), (ScreenPlacement{996, 746, 200, 150}));
+    const ScreenRect list{0, 100, 169, 980};
+    EXPECT_EQ(PopupAtListRow(list, 300, 36, 150, 200, area), (ScreenPlacement{9, 345, 150, 200}));
+    EXPECT_EQ(PopupAtListRow(list, 850, 36, 150, 200, area), (ScreenPlacement{9, 641, 150, 200}));
+    EXPECT_EQ(PopupAtWindow({1250, 950, 1275, 969}, 200, 150, area), (ScreenPlacement{1069, 804, 200, 150}));
 }
 
 }  // namespace

@@ -101,7 +101,7 @@ struct Fakes : StatusTarget, MainWindow, ViewWindow {
     ChatInput ReadChatInput() const override { return {}; }
     void WriteChatInput(const ChatInput&) override {}
     void ShowListsDialog() override {}
-    bool AskForText(const std::wstring&, std::wstring&) override { return false; }
+    bool AskForText(const std::wstring&, std::wstring&, const AnswerCheck&) override { return false; }
     PictureHandle LoadPlaceholderPicture(const std::wstring&) override { return Made(); }
     PictureHandle DecodePicture(const std::string&) override { return Made(); }
     PictureHandle CopyPicture(PictureHandle picture, std::int32_t, std::int32_t) override {

@@ -197,7 +197,7 @@ public:
     ChatInput ReadChatInput() const override { return chatInput; }
     void WriteChatInput(const ChatInput& input) override { chatInput = input; }
     void ShowListsDialog() override;
-    bool AskForText(const std::wstring& prompt, std::wstring& answer) override;
+    bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) override;
     PictureHandle LoadPlaceholderPicture(const std::wstring& name) override;
     PictureHandle DecodePicture(const std::string& bytes) override;
     PictureHandle CopyPicture(PictureHandle picture, std::int32_t width, std::int32_t height) override;
