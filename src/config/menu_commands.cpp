@@ -44,8 +44,8 @@ void SendStaffCommand(Client& client, const wchar_t* verb, const std::wstring& u
 }  // namespace
 
 UserMenuKind UserMenuFor(const Client& client, const std::wstring& user) {
-    if (user == client.session.UserName) return UserMenuKind::Self;
-    return user.empty() ? UserMenuKind::None : UserMenuKind::User;
+    if (user.empty()) return UserMenuKind::None;
+    return user == client.session.UserName ? UserMenuKind::Self : UserMenuKind::User;
 }
 
 bool AddItemsEnabled(const Client& client, const std::wstring& user) {

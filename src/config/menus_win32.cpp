@@ -1,6 +1,8 @@
 // The popup menus of the main window and the settings sheet they open.
 #include "config/menus_win32.h"
 
+#include <utility>
+
 #include "config/menu_commands.h"
 #include "config/popup_menu_win32.h"
 #include "config/settings_sheet_win32.h"
@@ -36,7 +38,7 @@ public:
         POINT cursor{};
         GetCursorPos(&cursor);
         const bool mouse = WindowFromPoint(cursor) == button;
-        const int command = ShowPopupMenu(main_.h.MainWindow, options_, mouse ? nullptr : button, Tips());
+        const int command = Show(main_.h.MainWindow, options_, mouse ? nullptr : button);
         RunOptionsCommand(main_.client, command, *this);
     }
 
@@ -63,11 +65,17 @@ public:
         }
         if (!menu) return;
         HWND list = main_.h.hUserList;
-        const int command = ShowPopupMenu(list, menu, fromMouse ? nullptr : list, Tips());
+        const int command = Show(list, menu, fromMouse ? nullptr : list);
         RunUserCommand(main_.client, user, command);
     }
 
     void SwitchToStaffMenus() override {
+        // The poll timer runs inside an open menu's loop: that menu stays
+        // until it is closed.
+        if (tracking_) {
+            staffPending_ = true;
+            return;
+        }
         OwnedMenu staffMenu = LoadPopup(IDM_USER, true);
         if (!staffMenu) return;
         user_ = std::move(staffMenu);
@@ -97,12 +105,20 @@ private:
                            MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
         }
     }
-    Notifications* Tips() { return main_.GetNotifications(); }
+    int Show(HWND owner, HMENU menu, HWND anchor) {
+        tracking_ = true;
+        const int command = ShowPopupMenu(owner, menu, anchor, main_.GetNotifications());
+        tracking_ = false;
+        if (std::exchange(staffPending_, false)) SwitchToStaffMenus();
+        return command;
+    }
 
     FrmMain& main_;
     OwnedMenu options_;
     OwnedMenu user_;
     OwnedMenu self_;  // only for a staff account
+    bool tracking_ = false;       // a menu is open
+    bool staffPending_ = false;   // the staff menus come when it closes
     SettingsSheet sheet_;
 };
 
