@@ -162,9 +162,8 @@ TEST(ResourcesTest, MenusAndDialogsCarryTheSameIdsInBothLanguages) {
     }
     OwnedWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
     auto dialog = [&](LANGID language, int id) {
-        auto proc = [](HWND, UINT, WPARAM, LPARAM) -> INT_PTR { return FALSE; };
         auto* made = static_cast<const DLGTEMPLATE*>(ResourceIn(language, RT_DIALOG, id));
-        return OwnedWindow(made ? CreateDialogIndirectParamW(ProgramInstance(), made, parent, proc, 0) : nullptr);
+        return OwnedWindow(made ? CreateDialogIndirectParamW(ProgramInstance(), made, parent, nullptr, 0) : nullptr);
     };
     for (int id : {IDD_LISTS, IDD_ASK_TEXT, IDD_SETTINGS_INTERFACE, IDD_SETTINGS_EVENTS}) {
         OwnedWindow en = dialog(english, id), de = dialog(german, id);
