@@ -64,8 +64,13 @@ HWND WaitForWindow(const wchar_t* cls, const std::wstring& title, unsigned ms) {
     HWND found = nullptr;
     WaitUntil(
         [&] {
+            // Only this process's: other tests may show theirs on the same desktop.
             for (found = nullptr; (found = FindWindowExW(nullptr, found, cls, nullptr)) != nullptr;) {
-                if (IsWindowVisible(found) && GetWindowTextString(found).rfind(title, 0) == 0) return true;
+                DWORD process = 0;
+                GetWindowThreadProcessId(found, &process);
+                if (process == GetCurrentProcessId() && IsWindowVisible(found) &&
+                    GetWindowTextString(found).rfind(title, 0) == 0)
+                    return true;
             }
             return false;
         },
