@@ -63,6 +63,8 @@ void AddTypedName(Client& client) {
     };
     std::wstring answer;
     if (!client.viewWindow->AskForText(LoadResString(kStrEnterName), answer, check)) return;
+    // The poll loop may have turned the dialog to the friends present meanwhile.
+    if (client.ListsDialog.ShowOnlineFriends || !client.ListsDialog.ListsDialogOpen) return;
     answer = TrimBlanks(answer);
     if (answer.empty() || !RefusalOf(client, answer).empty()) return;
     // Stored as typed, letter case and team prefix kept.
