@@ -67,9 +67,12 @@ LRESULT FrmMain::MainInputMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lPa
 
 LRESULT FrmMain::UserListMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     Menus* menus = GetMenus();
-    if (msg == WM_KEYUP && wParam == VK_APPS) {
+    // The context-menu key, or Shift+F10: the menu of the selected row.
+    const bool shiftF10 = msg == WM_SYSKEYDOWN && wParam == VK_F10 && IsShiftDown();
+    if ((msg == WM_KEYUP && wParam == VK_APPS) || shiftF10) {
         LRESULT row = SendMessageW(hwnd, LB_GETCURSEL, 0, 0);
         if (row != LB_ERR && menus) menus->EnterUserMenuForRow(static_cast<int>(row), false);
+        if (shiftF10) return 0;
     } else if (msg == WM_RBUTTONUP) {
         LRESULT result = DefSubclassProc(hwnd, msg, wParam, lParam);
         LRESULT hit = SendMessageW(hwnd, LB_ITEMFROMPOINT, 0, lParam);

@@ -91,9 +91,9 @@ void MainViewWindow::ShowListsDialog() {
     if (ListsDialogWindow* lists = main_.GetListsDialog()) lists->ShowListsDialog();
 }
 
-bool MainViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer) {
+bool MainViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) {
     ListsDialogWindow* lists = main_.GetListsDialog();
-    return lists && lists->AskForText(prompt, answer);
+    return lists && lists->AskForText(prompt, answer, check);
 }
 
 PictureHandle MainViewWindow::LoadPlaceholderPicture(const std::wstring& name) {

@@ -34,7 +34,7 @@ public:
     void WriteChatInput(const ChatInput& input) override;
 
     void ShowListsDialog() override;
-    bool AskForText(const std::wstring& prompt, std::wstring& answer) override;
+    bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) override;
 
     PictureHandle LoadPlaceholderPicture(const std::wstring& name) override;
     PictureHandle DecodePicture(const std::string& bytes) override;

@@ -38,27 +38,38 @@ void OpenDialogWith(Client& client, const std::wstring& row) {
     DialogMessage(client, kOpenDialog, FriendRowName(row), false, L"", FriendRowPicture(row), 0);
 }
 
-// Asks for a name until the user gives one that may be added, or gives up.
-// Refusals are told in the next prompt.
+std::wstring TrimBlanks(const std::wstring& text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return std::wstring();
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+// Why a typed name cannot be added, empty when it can. Only letters and
+// digits pass, so no name can carry the comma that separates the stored
+// list's names, nor a control character.
+std::wstring RefusalOf(const Client& client, const std::wstring& typed) {
+    std::wstring name = NormalizedListName(TrimBlanks(typed));
+    if (name.empty()) return LoadResString(kStrInvalidName);
+    if (name == LowerCase(client.session.UserName)) return LoadResString(kStrCannotAddSelf);
+    if (!IsInNoList(client, name)) return LoadResString(kStrAlreadyInList);
+    return std::wstring();
+}
+
+// Asks for a name; the box stays open with the reason shown until the user
+// gives one that may be added, or nothing, or gives up.
 void AddTypedName(Client& client) {
-    std::wstring prompt = LoadResString(kStrEnterName);
-    for (;;) {
-        std::wstring answer;
-        if (!client.viewWindow->AskForText(prompt, answer) || answer.empty()) return;
-        std::wstring name = NormalizedListName(answer);
-        if (name.empty()) {
-            prompt = LoadResString(kStrInvalidName);
-        } else if (name == LowerCase(client.session.UserName)) {
-            prompt = LoadResString(kStrCannotAddSelf);
-        } else if (!IsInNoList(client, name)) {
-            prompt = LoadResString(kStrAlreadyInList);
-        } else {
-            // Stored as typed, letter case and team prefix kept.
-            client.ListsDialog.Rows.push_back(answer);
-            CatchArray(client);
-            return;
-        }
-    }
+    AnswerCheck check = [&client](const std::wstring& typed) {
+        return TrimBlanks(typed).empty() ? std::wstring() : RefusalOf(client, typed);
+    };
+    std::wstring answer;
+    if (!client.viewWindow->AskForText(LoadResString(kStrEnterName), answer, check)) return;
+    // The poll loop may have turned the dialog to the friends present meanwhile.
+    if (client.ListsDialog.ShowOnlineFriends || !client.ListsDialog.ListsDialogOpen) return;
+    answer = TrimBlanks(answer);
+    if (answer.empty() || !RefusalOf(client, answer).empty()) return;
+    // Stored as typed, letter case and team prefix kept.
+    client.ListsDialog.Rows.push_back(answer);
+    CatchArray(client);
 }
 
 void RemoveRows(Client& client, std::vector<std::size_t> selectedRows) {

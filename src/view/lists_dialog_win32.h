@@ -13,6 +13,8 @@
 #include <memory>
 #include <string>
 
+#include "view/view_window.h"
+
 namespace vellora {
 
 class FrmMain;
@@ -25,8 +27,8 @@ public:
     // Shows the dialog (without owner, without blocking) or brings it up to
     // date; see ViewWindow::ShowListsDialog.
     virtual void ShowListsDialog() = 0;
-    // The input box with Prompt; false on Cancel.
-    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer) = 0;
+    // The input box with Prompt; see ViewWindow::AskForText.
+    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) = 0;
     // True for the dialog's window while it is loaded.
     virtual bool IsListsWindow(HWND window) const = 0;
 };

@@ -11,6 +11,7 @@
 // picture the window layer made and releases when told.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -62,6 +63,9 @@ public:
     // Paints the tab label again (its text, the user and age, changed).
     virtual void RedrawLabel() = 0;
 };
+
+// Why an answer typed into the input box cannot be taken; empty when it can.
+using AnswerCheck = std::function<std::wstring(const std::wstring& answer)>;
 
 // The main input line's text and selection, in UTF-16 code units.
 struct ChatInput {
@@ -117,8 +121,10 @@ public:
     // rows, button captions and states), without owner and without blocking,
     // or brings the open dialog up to date.
     virtual void ShowListsDialog() = 0;
-    // The standard input box with Prompt; false on Cancel.
-    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer) = 0;
+    // The standard input box with Prompt; false on Cancel. While Check
+    // refuses the typed text the box stays open and shows the refusal in
+    // place of the prompt.
+    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) = 0;
 
     // --- pictures
     // The program's own placeholder picture of that name, 0 when there is none.

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "config/popup_placement.h"
 #include "dialogs/work_area.h"
 
 namespace vellora {
@@ -36,6 +37,12 @@ TEST(WorkAreaTest, PopupsGoBesideTheMousePointerWithinTheWorkArea) {
     EXPECT_EQ(PlaceNearCursor(200, 100, {100, 100, 20, 30}, area), (ScreenPlacement{116, 106, 200, 100}));
     EXPECT_EQ(PlaceNearCursor(200, 100, {900, 700, 0, 0}, area), (ScreenPlacement{696, 596, 200, 100}));
     EXPECT_EQ(PlaceNearCursor(1000, 100, {600, 10, 0, 0}, area), (ScreenPlacement{0, 26, 1000, 100}));
+    // Under a list row and over a button's corner.
+    const ScreenRect screen{0, 0, 1280, 984};
+    const ScreenRect list{0, 100, 169, 980};
+    EXPECT_EQ(PopupAtListRow(list, 300, 36, 150, 200, screen), (ScreenPlacement{9, 345, 150, 200}));
+    EXPECT_EQ(PopupAtListRow(list, 850, 36, 150, 200, screen), (ScreenPlacement{9, 641, 150, 200}));
+    EXPECT_EQ(PopupAtWindow({1250, 950, 1275, 969}, 200, 150, screen), (ScreenPlacement{1069, 804, 200, 150}));
 }
 
 }  // namespace

@@ -33,12 +33,17 @@ RowPicture RecordingPictures::NewEntryPicture(std::size_t index) {
     return known->second;
 }
 
-bool RecordingViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer) {
+bool RecordingViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) {
+    // Each refused answer is typed over, as the user would in the open box.
     prompts.push_back(prompt);
-    if (answers.empty()) return false;
-    answer = answers.front();
-    answers.pop_front();
-    return true;
+    while (!answers.empty()) {
+        answer = answers.front();
+        answers.pop_front();
+        std::wstring refusal = check(answer);
+        if (refusal.empty()) return true;
+        prompts.push_back(refusal);
+    }
+    return false;
 }
 
 RecordingClient::RecordingClient() {

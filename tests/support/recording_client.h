@@ -227,7 +227,7 @@ public:
     ChatInput ReadChatInput() const override { return chatInput; }
     void WriteChatInput(const ChatInput& input) override { chatInput = input; }
     void ShowListsDialog() override { ++listsShown; }
-    bool AskForText(const std::wstring& prompt, std::wstring& answer) override;
+    bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) override;
     PictureHandle LoadPlaceholderPicture(const std::wstring& name) override {
         return placeholders.count(name) != 0 ? Made() : kNoPicture;
     }

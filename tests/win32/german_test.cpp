@@ -4,8 +4,11 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <prsht.h>
+
 #include "config/config_test_support.h"
 #include "config/login_form_win32.h"
+#include "resources/resource_ids.h"
 #include "resources/strings.h"
 #include "win32/gui_support.h"
 
@@ -39,6 +42,23 @@ TEST(GermanTest, LoginFormAndErrorsAreInGerman) {
     ASSERT_FALSE(main->client.session.LoginPhase);
     EXPECT_TRUE(test::PumpUntil(
         [&] { return test::StatusBarText(main->h.hStatusBar, 0) == L" 3 Chatter, 4 Leser "; }));
+}
+
+TEST(GermanTest, MenusAndSettingsPagesAreInGerman) {
+    test::MainObject main;
+    ASSERT_TRUE(main.loaded);
+    ASSERT_TRUE(test::AsUser([&] {
+        test::Click(main->h.hOptionsButton);
+        wchar_t text[64] = {};
+        GetMenuStringW(test::WaitForPopupMenu(), IDM_CLOSE_DOCKED, text, 64, MF_BYCOMMAND);
+        EXPECT_STREQ(text, L"&Angedockt Dialoge");
+        test::PressKeys(main->h.MainWindow, {'E'});  // "Weitere &Einstellungen"
+        HWND sheet = test::WaitForWindow(L"#32770", L"Einstellungen");
+        EXPECT_EQ(GetWindowTextString(GetDlgItem(PropSheet_GetCurrentPageHwnd(sheet), IDC_RETRIEVE_AGES)),
+                  L"&Alter von Benutzern ermitteln");
+        test::Click(GetDlgItem(sheet, IDCANCEL));
+        EXPECT_TRUE(test::WaitUntil([&] { return !IsWindow(sheet); }));
+    }));
 }
 
 }  // namespace

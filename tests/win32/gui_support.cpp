@@ -3,9 +3,12 @@
 #include <commctrl.h>
 #include <richedit.h>
 
+#include <atomic>
+#include <thread>
 #include <vector>
 
 #include "config/login_form_win32.h"
+#include "dialogs/toolkit_win32.h"
 #include "dialogs/window_object_win32.h"
 
 namespace vellora::test {
@@ -36,6 +39,66 @@ bool FocusArrivesAt(HWND window, HWND control, unsigned ms) {
             return false;
         },
         ms);
+}
+
+bool AsUser(const std::function<void()>& user, unsigned ms) {
+    std::atomic<bool> done{false};
+    std::thread person([&] {
+        user();
+        done = true;
+    });
+    const bool inTime = PumpUntil([&] { return done.load(); }, ms);
+    PumpUntil([&] { return done.load(); }, 600000);  // its own waits end by themselves
+    person.join();
+    return inTime;
+}
+
+bool WaitUntil(const std::function<bool()>& done, unsigned ms) {
+    for (const DWORD start = GetTickCount(); !done(); Sleep(20)) {
+        if (GetTickCount() - start >= ms) return false;
+    }
+    return true;
+}
+
+HWND WaitForWindow(const wchar_t* cls, const std::wstring& title, unsigned ms) {
+    HWND found = nullptr;
+    WaitUntil(
+        [&] {
+            // Only this process's: other tests may show theirs on the same desktop.
+            for (found = nullptr; (found = FindWindowExW(nullptr, found, cls, nullptr)) != nullptr;) {
+                DWORD process = 0;
+                GetWindowThreadProcessId(found, &process);
+                if (process == GetCurrentProcessId() && IsWindowVisible(found) &&
+                    GetWindowTextString(found).rfind(title, 0) == 0)
+                    return true;
+            }
+            return false;
+        },
+        ms);
+    return found;
+}
+
+HMENU WaitForPopupMenu() {
+    return reinterpret_cast<HMENU>(SendMessageW(WaitForWindow(L"#32768"), MN_GETHMENU, 0, 0));
+}
+
+void PressKeys(HWND window, std::initializer_list<UINT> keys) {
+    for (UINT key : keys) {
+        PostMessageW(window, WM_KEYDOWN, key, 1);
+        PostMessageW(window, WM_KEYUP, key, 0xC0000001);
+    }
+}
+
+void Click(HWND button) { PostMessageW(button, BM_CLICK, 0, 0); }
+
+std::vector<std::wstring> ListRows(HWND list) {
+    std::vector<std::wstring> rows;  // (the list may be filled again meanwhile)
+    for (LRESULT i = 0, length; (length = SendMessageW(list, LB_GETTEXTLEN, i, 0)) >= 0; ++i) {
+        std::wstring text(static_cast<std::size_t>(length), L'\0');
+        SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        rows.push_back(text);
+    }
+    return rows;
 }
 
 RECT ChildRect(HWND child) {

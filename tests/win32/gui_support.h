@@ -8,6 +8,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "config/config_test_support.h"
 #include "core/frm_main_win32.h"
@@ -26,6 +27,21 @@ bool FocusArrivesAt(HWND window, HWND control, unsigned ms = 3000);
 
 // A client rectangle in the coordinates of its parent's client area.
 RECT ChildRect(HWND child);
+
+// A person at the keyboard: User runs on a thread of its own, acting through
+// posted messages like input, while this thread dispatches messages as the
+// program does (menus and modal dialogs run their own loops meanwhile).
+bool AsUser(const std::function<void()>& user, unsigned ms = 60000);
+// For User: waiting (sleeping) for Done; for a shown top-level window of
+// Class whose title starts with Title; for the popup menu's items.
+bool WaitUntil(const std::function<bool()>& done, unsigned ms = 10000);
+HWND WaitForWindow(const wchar_t* cls, const std::wstring& title = L"", unsigned ms = 10000);
+HMENU WaitForPopupMenu();
+// For User: keys (virtual-key codes) pressed into Window's thread; a click;
+// the texts of a list box's rows.
+void PressKeys(HWND window, std::initializer_list<UINT> keys);
+void Click(HWND button);
+std::vector<std::wstring> ListRows(HWND list);
 
 // The main window object after Form_Initialize and Form_Load, unloaded and
 // terminated again at the end of the test. BeforeLoad runs between the two.

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "dialogs/toolkit_win32.h"
+#include "resources/resource_ids.h"
 #include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "view/pictures_win32.h"
@@ -141,6 +142,38 @@ TEST(ResourcesTest, TextsComeFromTheStringTablesWhileTheToolkitRuns) {
     EXPECT_EQ(LoadResString(59999), L"#59999");
     EXPECT_EQ(LoadResString(-1), L"#-1");
     EXPECT_EQ(LoadStringResource(59999), std::nullopt);
+}
+
+const void* ResourceIn(LANGID language, const wchar_t* type, int id) {
+    HRSRC found = FindResourceExW(ProgramInstance(), type, MAKEINTRESOURCEW(id), language);
+    return found ? LockResource(LoadResource(ProgramInstance(), found)) : nullptr;
+}
+
+// Every id below 4096 (where all of the program's are) that names an item or
+// a control in one language names one in the other.
+TEST(ResourcesTest, MenusAndDialogsCarryTheSameIdsInBothLanguages) {
+    ToolkitSession toolkit;
+    toolkit.Start();
+    const LANGID english = MAKELANGID(LANG_ENGLISH, SUBLANG_ENGLISH_US);
+    const LANGID german = MAKELANGID(LANG_GERMAN, SUBLANG_GERMAN);
+    for (int id : {IDM_OPTIONS, IDM_USER, IDM_SELF}) {
+        OwnedMenu en(LoadMenuIndirectW(ResourceIn(english, RT_MENU, id)));
+        OwnedMenu de(LoadMenuIndirectW(ResourceIn(german, RT_MENU, id)));
+        ASSERT_TRUE(en && de) << id;
+        for (UINT item = 1; item < 4096; ++item) {
+            EXPECT_EQ(GetMenuState(en, item, MF_BYCOMMAND), GetMenuState(de, item, MF_BYCOMMAND)) << id << ": " << item;
+        }
+    }
+    OwnedWindow parent(CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr));
+    auto dialog = [&](LANGID language, int id) {
+        auto* made = static_cast<const DLGTEMPLATE*>(ResourceIn(language, RT_DIALOG, id));
+        return OwnedWindow(made ? CreateDialogIndirectParamW(ProgramInstance(), made, parent, nullptr, 0) : nullptr);
+    };
+    for (int id : {IDD_LISTS, IDD_ASK_TEXT, IDD_SETTINGS_INTERFACE, IDD_SETTINGS_EVENTS}) {
+        OwnedWindow en = dialog(english, id), de = dialog(german, id);
+        ASSERT_TRUE(en && de) << id;
+        for (int item = 1; item < 4096; ++item) EXPECT_EQ(!GetDlgItem(en, item), !GetDlgItem(de, item)) << item;
+    }
 }
 
 }  // namespace

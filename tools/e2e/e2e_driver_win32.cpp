@@ -17,9 +17,15 @@
 //   e2e_driver dialog-write <line>  Enter in the floating dialog; the line comes back in it
 //   e2e_driver close
 //   e2e_driver wait-closed <seconds>
+//   e2e_driver menu options|user     opens a menu (the "..." button, the context-menu key on the first row)
+//   e2e_driver keys <key>...         presses keys: up, down, return, escape or a letter
+//   e2e_driver wait-window <title>   waits for a dialog whose title starts so
+//   e2e_driver sheet-page <n>        shows page n of the settings sheet
+//   e2e_driver close-window <title>  closes that dialog with its close box
 #include <windows.h>
 
 #include <commctrl.h>
+#include <prsht.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -431,6 +437,78 @@ int WaitClosed(DWORD ms) {
     return 0;
 }
 
+HWND VisibleMenu(DWORD ms) { return WaitForTop(L"#32768", nullptr, true, ms); }
+
+// Opens the options menu or the user menu of the first row, as a user would.
+int OpenMenu(const std::wstring& which) {
+    HWND main = MainWindowOrNull(5000);
+    if (!main) return Say("no chat window"), 1;
+    if (which == L"options") {
+        HWND button = ChildOfClass(main, L"Button");
+        if (!button) return Say("no options button"), 1;
+        PostMessageW(button, BM_CLICK, 0, 0);
+    } else {
+        HWND list = ChildOfClass(main, L"ListBox");
+        if (!list) return Say("no user list"), 1;
+        SendMessageW(list, LB_SETCURSEL, 0, 0);
+        PostMessageW(list, WM_KEYDOWN, VK_APPS, 0x015D0001);
+        PostMessageW(list, WM_KEYUP, VK_APPS, 0xC15D0001);
+    }
+    if (!VisibleMenu(10000)) return Say("the menu did not open"), 1;
+    return Say("menu open"), 0;
+}
+
+// Keys go to the program's thread, where an open menu takes them.
+int Keys(int count, wchar_t** names) {
+    HWND main = MainWindowOrNull(5000);
+    if (!main) return Say("no chat window"), 1;
+    for (int i = 0; i < count; ++i) {
+        const std::wstring name = names[i];
+        UINT key = name == L"up" ? VK_UP : name == L"down" ? VK_DOWN : name == L"return" ? VK_RETURN
+                 : name == L"escape" ? VK_ESCAPE : static_cast<UINT>(towupper(name[0]));
+        PostMessageW(main, WM_KEYDOWN, key, 1);
+        PostMessageW(main, WM_KEYUP, key, 0xC0000001);
+    }
+    const DWORD start = GetTickCount();
+    while (VisibleMenu(0) && GetTickCount() - start < 5000) Sleep(100);
+    return 0;
+}
+
+HWND Dialog(const std::wstring& title, DWORD ms) { return WaitForTop(L"#32770", title.c_str(), true, ms); }
+
+int WaitWindow(const std::wstring& title) {
+    if (!Dialog(title, 10000)) return Say("the window did not show"), 1;
+    return Say("window shown"), 0;
+}
+
+// The settings sheet, in any language: the dialog with a tab strip.
+HWND SettingsSheet() {
+    for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, L"#32770", nullptr)) != nullptr;) {
+        if (IsWindowVisible(w) && FindWindowExW(w, nullptr, WC_TABCONTROLW, nullptr)) return w;
+    }
+    return nullptr;
+}
+
+int SheetPage(int page) {
+    HWND sheet = SettingsSheet();
+    if (!sheet) return Say("no settings sheet"), 1;
+    PostMessageW(sheet, PSM_SETCURSEL, static_cast<WPARAM>(page), 0);
+    Sleep(500);
+    return 0;
+}
+
+int CloseWindow(const std::wstring& title) {
+    HWND w = Dialog(title, 5000);
+    if (!w) return Say("no such window"), 1;
+    PostMessageW(w, WM_CLOSE, 0, 0);
+    const DWORD start = GetTickCount();
+    while (IsWindow(w)) {
+        if (GetTickCount() - start > 5000) return Say("the window stayed"), 1;
+        Sleep(100);
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -446,7 +524,13 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"dialog-write" && argc == 3) return DialogWrite(argv[2]);
     if (command == L"close" && argc == 2) return Close();
     if (command == L"wait-closed" && argc == 3) return WaitClosed(static_cast<DWORD>(_wtoi(argv[2])) * 1000);
+    if (command == L"menu" && argc == 3) return OpenMenu(argv[2]);
+    if (command == L"keys" && argc >= 3) return Keys(argc - 2, argv + 2);
+    if (command == L"wait-window" && argc == 3) return WaitWindow(argv[2]);
+    if (command == L"sheet-page" && argc == 3) return SheetPage(_wtoi(argv[2]));
+    if (command == L"close-window" && argc == 3) return CloseWindow(argv[2]);
     Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | toaster <text> | tooltip |"
-        " dialog <user> | open-another | undock | dialog-write <line> | close | wait-closed <seconds>");
+        " dialog <user> | open-another | undock | dialog-write <line> | menu options|user | keys <key>... |"
+        " wait-window <title> | sheet-page <n> | close-window <title> | close | wait-closed <seconds>");
     return 2;
 }

@@ -92,3 +92,17 @@ client_start() {
 drive() {
   wine "${E2E_DRIVER:-$VELLORA_ROOT/build/win64/tools/e2e_driver.exe}" "$@" </dev/null
 }
+
+# e2e_menu_shots <dir>: opens the options menu, the user menu, both pages of
+# the settings sheet and the friends list as a user would, keeping a
+# screenshot of each in <dir>; fails when one of them does not show.
+e2e_menu_shots() {
+  local dir=$1
+  shot() { sleep 0.7; import -window root "$dir/e2e-$1.png" || true; }
+  drive menu options && shot options-menu && drive keys escape &&
+    drive menu user && shot user-menu && drive keys escape &&
+    drive menu options && drive keys M && drive wait-window Settings && shot settings-interface &&
+    drive sheet-page 1 && shot settings-events && drive close-window Settings &&
+    drive menu options && drive keys F && drive wait-window Friendslist && shot lists-dialog &&
+    drive close-window Friendslist
+}
