@@ -75,8 +75,9 @@ public:
     // Registers Tool (replacing its earlier record); see TooltipAddMode.
     void Add(WindowId parent, WindowId tool, const std::wstring& title, const std::wstring& table,
              ToolCallback callback, std::int32_t mode);
-    // Forgets every tool registered under Parent.
+    // Forgets every tool registered under Parent; forgets Tool.
     void RemoveOf(WindowId parent);
+    void Remove(WindowId tool);
     // A popup menu is open: no tooltip until Resume.
     void Suspend();
     void Resume() { enabled_ = true; }
@@ -95,6 +96,8 @@ public:
 private:
     void HideIfShown();
     void ShowNow();
+    template <class Match>
+    void RemoveIf(Match match);
 
     TooltipWindowOps& ops_;
     std::uint32_t showDelay_;

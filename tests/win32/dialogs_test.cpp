@@ -184,6 +184,40 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     EXPECT_EQ(test::ChildRect(F().h.hChatPane).right, test::ChildRect(F().h.hStatusBar).right);
 }
 
+TEST_F(DialogsTest, TheMouseOnADialogTellsWhoItIsWithWhereverItIs) {
+    EnterChat(false);
+    Addressed("anna", "one");
+    Addressed("bob", "two");
+    DialogWin &anna = Win(L"anna"), &bob = Win(L"bob");
+    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(anna.hPicStat()); }));
+    auto middle = [](HWND w) { RECT r = test::ChildRect(w); return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
+    auto place = [&](const std::wstring& user) {
+        const LayoutRect r = Dialog(user)->DockedPos;
+        return POINT{r.x + 30, r.y + r.height / 2};
+    };
+    // Floating: the picture tells about anna, the pane and input what they are.
+    EXPECT_NE(test::TooltipAt(anna.hwnd(), middle(anna.hPicStat()), L"Relation:").find(L"Infos about anna\r(Right-click"),
+              std::wstring::npos);
+    EXPECT_EQ(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog with").substr(0, 16), L"Dialog with anna");
+    // Docked: her place in the main window, then bob's, never the one before.
+    ShowWindow(anna.hwnd(), SW_MINIMIZE);
+    ShowWindow(bob.hwnd(), SW_MINIMIZE);
+    const HWND main = F().h.MainWindow;
+    EXPECT_NE(test::TooltipAt(main, place(L"anna"), L"Relation:").find(L"Infos about anna"), std::wstring::npos);
+    EXPECT_NE(test::TooltipAt(main, place(L"bob"), L"bob").find(L"Infos about bob"), std::wstring::npos);
+    EXPECT_EQ(test::TooltipAt(anna.hLabel(), {8, 8}, L"Window bar").substr(0, 28), L"Window bar (dialog with anna");
+    // User information only: the pane says nothing, and again everything.
+    F().SetToolTipVar(kToolTipsUsersOnly);
+    EXPECT_EQ(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog", 1500), L"");
+    F().SetToolTipVar(kToolTipsAlways);
+    EXPECT_NE(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog with anna"), L"");
+    // Closed under the mouse: its tooltip goes with it.
+    Dialog(L"anna")->LastMsgTime = 0;
+    Key(anna.hInput(), VK_F4);
+    ASSERT_EQ(Dialog(L"anna"), nullptr);
+    EXPECT_EQ(test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0), nullptr);
+}
+
 TEST_F(DialogsTest, EnterToAnAbsentUserWarnsAndShiftEnterSendsAnyway) {
     EnterChat(false);
     SendMessageW(F().h.hUserList, LB_SETCURSEL, 1, 0);

@@ -65,6 +65,11 @@ std::function<void(FrmMain&)> PointAt(const Simulator& sim);
 // Fills in the login form and clicks the login button, as the user does.
 void LogIn(FrmMain& f, const std::wstring& name, const std::wstring& password, bool remember = false);
 
+// Rests the mouse on At, a client point of Window, with Window's top-level
+// window in front, until the tooltip's text holds Wanted; the text shown then
+// ("" for none).
+std::wstring TooltipAt(HWND window, POINT at, const std::wstring& wanted, unsigned ms = 5000);
+
 // The text of a window (a pane's plain text, a status bar part).
 std::wstring PaneText(HWND pane);
 std::wstring StatusBarText(HWND statusBar, int part);

@@ -40,9 +40,6 @@ HWND Toaster() {
     return OwnWindow([](HWND w) { return GetDlgItem(w, 1010) && ClassOf(GetDlgItem(w, 1000)) == L"RichEdit20A"; });
 }
 std::wstring ToasterText() { return Toaster() ? test::PaneText(GetDlgItem(Toaster(), 1000)) : L""; }
-HWND Tooltip() {
-    return OwnWindow([](HWND w) { return ClassOf(w) == L"ExtMultiLineToolTip"; });
-}
 
 // What PlaySound is asked, instead of playing it.
 struct SoundCalls {
@@ -194,36 +191,18 @@ TEST_F(NotificationsTest, TheMouseRestingOnAUserTellsWhoTheyAre) {
         lists.Friends = {L"anna"};
     });
     ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 2 && F().client.roster[0].Age == 31; }));
-    const HWND main = F().h.MainWindow, list = F().h.hUserList, pane = F().h.hChatPane;
-    // Rests the mouse on a point of Window, the main window in front, until
-    // the tooltip's text holds Wanted; the text shown then.
-    auto restOn = [&](HWND window, POINT at, const std::wstring& wanted, unsigned ms = 5000) {
-        ClientToScreen(window, &at);
-        std::wstring shown;
-        test::PumpUntil(
-            [&] {
-                if (GetForegroundWindow() != main) SetForegroundWindow(main);
-                POINT now{};
-                if (GetCursorPos(&now) && (now.x != at.x || now.y != at.y)) SetCursorPos(at.x, at.y);
-                shown = Tooltip() ? GetWindowTextString(Tooltip()) : L"";
-                return shown.find(wanted) != std::wstring::npos;
-            },
-            ms);
-        return shown;
-    };
+    const HWND list = F().h.hUserList, pane = F().h.hChatPane;
     auto row = [&](int index) { return POINT{60, 36 * index + 18}; };
-    SetCursorPos(1, 1);  // the tooltips wait for the mouse to move, where ever it rests now
-    test::PumpFor(500);
 
-    const std::wstring tip = restOn(list, row(0), L"Last interaction");
+    const std::wstring tip = test::TooltipAt(list, row(0), L"Last interaction");
     EXPECT_NE(tip.find(L"\r\rInfos about anna\rRelation:\t friend\rAge:\t 31\rLast interaction:\t "), std::wstring::npos);
-    EXPECT_EQ(restOn(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
-    EXPECT_EQ(restOn(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
-    EXPECT_EQ(restOn(pane, POINT{40, 40}, L"Chat"), L"Chat");
+    EXPECT_EQ(test::TooltipAt(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
+    EXPECT_EQ(test::TooltipAt(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
+    EXPECT_EQ(test::TooltipAt(pane, POINT{40, 40}, L"Chat"), L"Chat");
 
     // Tooltips off: no tooltip window at all.
     F().SetToolTipVar(kToolTipsNever);
-    EXPECT_EQ(restOn(list, row(0), L"anna", 1500), L"");
+    EXPECT_EQ(test::TooltipAt(list, row(0), L"anna", 1500), L"");
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     EXPECT_FALSE(GetClassInfoExW(ProgramInstance(), L"ExtMultiLineToolTip", &wc));
