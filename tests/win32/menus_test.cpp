@@ -5,11 +5,16 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <dlgs.h>
 #include <prsht.h>
 
+#include <cstring>
 #include <regex>
 
+#include "dialogs/dialog_window_win32.h"
 #include "dialogs/user_rows_win32.h"
+#include "core/files.h"
+#include "notify/sound_win32.h"
 #include "resources/resource_ids.h"
 #include "win32/gui_support.h"
 
@@ -52,6 +57,14 @@ protected:
     HMENU OpenOptionsMenu() { return OpenMenu(F().h.hOptionsButton); }
     HMENU OpenUserMenu() { return OpenMenu(nullptr); }
     bool Has(HMENU menu, int id, UINT state) { return (GetMenuState(menu, id, MF_BYCOMMAND) & state) != 0; }
+    // Member writes to the user; their dialog opens docked or floating.
+    DialogWin& Opens(const std::string& member, bool docked) {
+        const std::wstring user(member.begin(), member.end());
+        F().client.settings.SingleWindow = docked;
+        EXPECT_TRUE(sim.Say(member, "demo: hi"));
+        EXPECT_TRUE(test::PumpUntil([&] { return FindDialog(F().client.Dialogs, user) != nullptr; }));
+        return static_cast<DialogWin&>(*FindDialog(F().client.Dialogs, user)->window);
+    }
 
     test::TempAppData appData;
     test::Simulator sim;
@@ -99,6 +112,48 @@ TEST_F(MenusTest, OptionsMenuShowsTimesTogglesTheIdleToasterAndEditsTheFriends) 
     EXPECT_TRUE(GetListItem(F().h.hUserList, 2)->normal && !GetListItem(F().h.hUserList, 3)->normal) << "dora, erik";
 }
 
+TEST_F(MenusTest, DialogsOpenTheMenuOfTheirUserShowTimesAndCloseByGroups) {
+    test::WriteSettingsFile(L"demo", "DialogToaster=1\r\n");
+    EnterChat({"anna", "bob", "carl", "dora", "erik"});
+    std::vector<std::pair<std::wstring, HWND>> dialogs;
+    for (auto [member, docked] : {std::pair{"anna", true}, {"bob", true}, {"carl", false}, {"dora", false}, {"erik", true}})
+        dialogs.emplace_back(std::wstring(member, member + std::strlen(member)), Opens(member, docked).hwnd());
+    ASSERT_TRUE(sim.RemoveMember("carl"));
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 5; }));
+    F().client.roster[FindRosterEntry(F().client.roster, L"bob")].LastActivity = 0;  // never heard of since
+    auto open = [&] {
+        std::wstring names;
+        for (auto& [name, window] : dialogs) names += IsWindow(window) ? name + L" " : L"";
+        return names;
+    };
+    DialogWin& anna = static_cast<DialogWin&>(*F().client.Dialogs[0]->window);
+    const HWND main = F().h.MainWindow;
+    const std::wregex stamped(L"\\[\\d\\d:\\d\\d:\\d\\d\\] anna: hi");
+    ASSERT_TRUE(test::AsUser([&] {
+        OpenOptionsMenu();
+        PressKeys(main, {VK_UP, VK_UP, VK_UP, VK_RETURN});  // "Show times"
+        EXPECT_TRUE(WaitUntil([&] { return std::regex_search(test::PaneText(anna.hRich()), stamped); }));
+        // The user menu of anna's tab label and of carl's floating window acts on them.
+        for (auto [window, key] : {std::pair{anna.hLabel(), 'F'}, {dialogs[2].second, 'I'}}) {
+            WaitUntil([] { return !test::WaitForWindow(L"#32768", L"", 0); });
+            PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(4, 8));
+            test::WaitForPopupMenu();
+            PressKeys(main, {static_cast<UINT>(key)});  // "Add to &friends", "&Ignore"
+        }
+        // "Close all dialogs": users offline, users idle, undocked, all.
+        for (auto [key, left] : {std::pair{'O', L"anna bob dora erik "}, {'I', L"anna dora erik "}, {'U', L"anna erik "},
+                                 {'A', L""}}) {
+            OpenOptionsMenu();
+            PressKeys(main, {'C', static_cast<UINT>(key)});
+            EXPECT_TRUE(WaitUntil([&] { return open() == left; })) << static_cast<char>(key) << open();
+        }
+    }));
+    EXPECT_EQ(test::ChildRect(F().h.hChatPane).right, test::ChildRect(F().h.hStatusBar).right);
+    EXPECT_TRUE(Saved("Friends=anna") && Saved("Banned=carl") && Saved("ShowTimes=1"));
+    // The toaster was drawn again with the times.
+    EXPECT_TRUE(std::regex_search(test::PaneText(GetDlgItem(test::WaitForWindow(L"#32770"), 1000)), stamped));
+}
+
 TEST_F(MenusTest, SettingsSheetShowsTheStoredValuesAppliesClampsAndCancels) {
     test::WriteSettingsFile(L"demo", "GrayOrHilightUsersIdleTime=20\r\n");
     EnterChat({});
@@ -125,6 +180,52 @@ TEST_F(MenusTest, SettingsSheetShowsTheStoredValuesAppliesClampsAndCancels) {
     }));
     EXPECT_TRUE(Saved("GrayOrHilightUsersIdleTime=60") && Saved("GrayOrHilightUsersMode=2") && Saved("StatusBar=0"));
     EXPECT_FALSE(IsWindowVisible(F().h.hStatusBar));
+}
+
+TEST_F(MenusTest, TheSheetsSoundButtonsPlayAndStopAndItsDialogSettingsTakeEffectAtOnce) {
+    const std::wstring wave = appData.Root() + L"\\ding.wav";
+    ASSERT_TRUE(WriteFileBytes(wave, std::string("RIFF\4\0\0\0WAVE", 12)));
+    std::vector<std::wstring> played;  // what would play (Wine plays nothing)
+    SetPlaySoundCall([&](const wchar_t* sound, HMODULE, DWORD) { return played.emplace_back(sound ? sound : L"-"), true; });
+    test::WriteSettingsFile(L"demo", "DialogToaster=1\r\nSoundPlay=1\r\n");
+    EnterChat({"anna", "bob"});
+    DialogWin& anna = Opens("anna", true);
+    ASSERT_TRUE(test::PumpUntil([&] { return F().GetNotifications()->SoundPlaying(); }));
+    ASSERT_TRUE(test::AsUser([&] {
+        OpenOptionsMenu();
+        PressKeys(F().h.MainWindow, {'M'});  // "&More Options"
+        HWND sheet = test::WaitForWindow(L"#32770", L"Settings"), page = nullptr;
+        auto item = [&](int id) { return GetDlgItem(page, id); };
+        auto turnTo = [&](int index, int id) {
+            PostMessageW(sheet, PSM_SETCURSEL, index, 0);  // a click on the page's tab
+            WaitUntil([&] { return (page = PropSheet_GetCurrentPageHwnd(sheet)) && item(id); });
+        };
+        turnTo(1, IDC_SOUND_STOP);
+        // Stop is enabled while the dialog line's sound plays, and follows play and stop.
+        EXPECT_TRUE(IsWindowEnabled(item(IDC_SOUND_STOP)));
+        Click(item(IDC_SOUND_STOP));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(item(IDC_SOUND_STOP)); }));
+        Click(item(IDC_SOUND_TRY));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(item(IDC_SOUND_STOP)); }));
+        // Browsing: the chosen wave file goes into the field and plays.
+        Click(item(IDC_SOUND_BROWSE));
+        HWND chooser = test::WaitForWindow(L"#32770", L"Choose sound file");
+        SetDlgItemTextW(chooser, cmb13, wave.c_str());
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(item(IDC_SOUND_FILE)) == wave; }));
+        // New dialogs float, docked ones hide their input lines, tooltips tell only about users.
+        turnTo(0, IDC_DOCK_DIALOGS);
+        for (int id : {IDC_DOCK_DIALOGS, IDC_AUTO_HIDE_INPUT, IDC_TIPS_USERS}) Click(item(id));
+        Click(GetDlgItem(sheet, IDOK));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindow(sheet); }));
+    }));
+    SetPlaySoundCall(nullptr);
+    EXPECT_EQ(played, (Names{L"#1000", L"-", L"#1000", wave}));
+    EXPECT_EQ(test::ChildRect(anna.hInput()).top, -38);
+    EXPECT_EQ(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog", 1500), L"");
+    ASSERT_TRUE(sim.Say("bob", "demo: and me?"));
+    ASSERT_TRUE(test::PumpUntil([&] { return FindDialog(F().client.Dialogs, L"bob") != nullptr; }));
+    EXPECT_FALSE(FindDialog(F().client.Dialogs, L"bob")->IsDocked);
 }
 
 TEST_F(MenusTest, UserMenuAddsAFriendAndStaffGetTheSelfMenuAndKickByName) {

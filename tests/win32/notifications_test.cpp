@@ -10,6 +10,7 @@
 
 #include "core/client_events.h"
 #include "core/files.h"
+#include "dialogs/dialog_window_win32.h"
 #include "notify/sound_win32.h"
 #include "win32/gui_support.h"
 
@@ -142,6 +143,29 @@ TEST_F(NotificationsTest, WhileTheUserIsElsewhereToastersCollectTheLinesAndExpir
     EXPECT_TRUE(test::PumpUntil([] { return Toaster() == nullptr; }, 3000));
 }
 
+TEST_F(NotificationsTest, DialogLinesInTheBackgroundToastWithTheDialogsPictureAndSoundOncePerTick) {
+    ASSERT_TRUE(sim.AddMember({.name = "anna", .picture = "portrait03.jpg"}));
+    Start([](Settings& s, RelationLists&) { s.DialogToaster = s.SoundPlay = true; });
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 2 && HoldsPicture(F().client.roster[0].Picture); }));
+    OwnedWindow elsewhere(CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 400, 300,
+                                          200, nullptr, nullptr, nullptr, nullptr));
+    ASSERT_TRUE(test::PumpUntil([&] { return GetForegroundWindow() == elsewhere || (SetForegroundWindow(elsewhere), false); }));
+    // Two lines in one answer: the program reads none while it is not pumping.
+    Sleep(300);
+    ASSERT_TRUE(sim.Say("anna", "demo: one") && sim.Say("anna", "demo: two"));
+    ASSERT_TRUE(test::PumpUntil([&] { return ToasterText() == L"anna: one\ranna: two"; }));
+    EXPECT_EQ(sounds.calls.size(), 1u);
+    EXPECT_EQ(GetForegroundWindow(), elsewhere.get());
+    auto middle = [](HWND control) {
+        OwnedMemoryDc dc = CreateMemoryDc();
+        Selection picture(dc, (HBITMAP)SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        return GetPixel(dc, 65, 78);
+    };
+    const COLORREF shown = middle(static_cast<DialogWin&>(*F().client.Dialogs.at(0)->window).hPicStat());
+    EXPECT_NE(shown, CLR_INVALID);
+    EXPECT_EQ(middle(GetDlgItem(Toaster(), 1010)), shown);
+}
+
 TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
     Start([](Settings&, RelationLists&) {});
     Notifications& n = *F().GetNotifications();
@@ -199,6 +223,19 @@ TEST_F(NotificationsTest, TheMouseRestingOnAUserTellsWhoTheyAre) {
     EXPECT_EQ(test::TooltipAt(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
     EXPECT_EQ(test::TooltipAt(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
     EXPECT_EQ(test::TooltipAt(pane, POINT{40, 40}, L"Chat"), L"Chat");
+
+    // A popup menu holds the tooltip back while it is open, not longer.
+    EXPECT_NE(test::TooltipAt(list, row(0), L"anna"), L"");
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    auto tooltip = [] { return test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0) != nullptr; };
+    ASSERT_TRUE(test::AsUser([&] {
+        test::PressKeys(list, {VK_APPS});
+        test::WaitForPopupMenu();
+        EXPECT_TRUE(test::WaitUntil([&] { return !tooltip(); }));
+        EXPECT_FALSE(test::WaitUntil(tooltip, 1500));
+        test::PressKeys(F().h.MainWindow, {VK_ESCAPE});
+    }));
+    EXPECT_NE(test::TooltipAt(list, row(0), L"anna"), L"");
 
     // Tooltips off: no tooltip window at all.
     F().SetToolTipVar(kToolTipsNever);
