@@ -12,6 +12,8 @@
 namespace vellora {
 namespace {
 
+constexpr auto npos = std::wstring::npos;
+
 static_assert(kDialogWindowStyle == 0x06CF1000 && kDialogWindowExStyle == 0x00010004);
 static_assert(kTabLabelStyle == 0x46000000 && kDialogPictureStyle == 0x4600000E);
 
@@ -88,6 +90,8 @@ TEST_F(DialogsTest, AnAddressedLineOpensAFloatingDialogThatAnswersWithEnter) {
     EXPECT_EQ(F().client.Dialogs.size(), 1u);
     ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(w.hPicStat()); }));
     EXPECT_NE(SendMessageW(w.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    // The mouse on her picture: who she is.
+    EXPECT_NE(test::TooltipAt(w.hwnd(), {65, 78}, L"Relation:").find(L"Infos about anna\r(Right-click"), npos);
 
     // Activated, the dialog focuses its input; Enter sends the line addressed
     // to anna and empties the input. F4 leaves a floating dialog open.
@@ -129,6 +133,14 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     EXPECT_GT(test::ChildRect(bobLabel).top, test::ChildRect(annaLabel).top);
     EXPECT_EQ(GetWindowLongW(annaLabel, GWL_STYLE) & 3, 1);
     EXPECT_EQ(GetWindowLongW(bobLabel, GWL_STYLE) & 3, 2);
+    // The mouse on a picture's place tells whose it is, on the label what it is.
+    const HWND main = F().h.MainWindow;
+    auto place = [&](const wchar_t* user) {
+        return POINT{Dialog(user)->DockedPos.x + 30, Dialog(user)->DockedPos.y + 60};
+    };
+    EXPECT_NE(test::TooltipAt(main, place(L"anna"), L"Relation:").find(L"Infos about anna"), npos);
+    EXPECT_NE(test::TooltipAt(main, place(L"bob"), L"Infos about bob"), L"");
+    EXPECT_EQ(test::TooltipAt(bobLabel, {8, 8}, L"Window bar").substr(0, 27), L"Window bar (dialog with bob");
 
     // The name area gives the focus to the input; the label shows it.
     Click(annaLabel, TabCell::Name);
@@ -167,6 +179,7 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
 
     // F4 in the docked input: not while a line is fresh, then closed; the
     // focus goes back to the main input line.
+    EXPECT_NE(test::TooltipAt(Win(L"anna").hRich(), {40, 40}, L"Dialog with anna"), L"");
     ASSERT_TRUE(Focused(Win(L"anna").hInput()));
     Dialog(L"anna")->LastMsgTime = TickNow();
     Key(Win(L"anna").hInput(), VK_F4);
@@ -174,6 +187,7 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     Dialog(L"anna")->LastMsgTime = 0;
     Key(Win(L"anna").hInput(), VK_F4);
     EXPECT_EQ(Dialog(L"anna"), nullptr);
+    EXPECT_EQ(test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0), nullptr) << "her tooltip went with her";
     EXPECT_TRUE(Focused(F().h.hMainInput));
 
     // The close icon; the chat takes the whole width again.
@@ -182,40 +196,6 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     EXPECT_TRUE(F().client.Dialogs.empty());
     EXPECT_FALSE(IsWindow(bobLabel));
     EXPECT_EQ(test::ChildRect(F().h.hChatPane).right, test::ChildRect(F().h.hStatusBar).right);
-}
-
-TEST_F(DialogsTest, TheMouseOnADialogTellsWhoItIsWithWhereverItIs) {
-    EnterChat(false);
-    Addressed("anna", "one");
-    Addressed("bob", "two");
-    DialogWin &anna = Win(L"anna"), &bob = Win(L"bob");
-    ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(anna.hPicStat()); }));
-    auto middle = [](HWND w) { RECT r = test::ChildRect(w); return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2}; };
-    auto place = [&](const std::wstring& user) {
-        const LayoutRect r = Dialog(user)->DockedPos;
-        return POINT{r.x + 30, r.y + r.height / 2};
-    };
-    // Floating: the picture tells about anna, the pane and input what they are.
-    EXPECT_NE(test::TooltipAt(anna.hwnd(), middle(anna.hPicStat()), L"Relation:").find(L"Infos about anna\r(Right-click"),
-              std::wstring::npos);
-    EXPECT_EQ(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog with").substr(0, 16), L"Dialog with anna");
-    // Docked: her place in the main window, then bob's, never the one before.
-    ShowWindow(anna.hwnd(), SW_MINIMIZE);
-    ShowWindow(bob.hwnd(), SW_MINIMIZE);
-    const HWND main = F().h.MainWindow;
-    EXPECT_NE(test::TooltipAt(main, place(L"anna"), L"Relation:").find(L"Infos about anna"), std::wstring::npos);
-    EXPECT_NE(test::TooltipAt(main, place(L"bob"), L"bob").find(L"Infos about bob"), std::wstring::npos);
-    EXPECT_EQ(test::TooltipAt(anna.hLabel(), {8, 8}, L"Window bar").substr(0, 28), L"Window bar (dialog with anna");
-    // User information only: the pane says nothing, and again everything.
-    F().SetToolTipVar(kToolTipsUsersOnly);
-    EXPECT_EQ(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog", 1500), L"");
-    F().SetToolTipVar(kToolTipsAlways);
-    EXPECT_NE(test::TooltipAt(anna.hRich(), {40, 40}, L"Dialog with anna"), L"");
-    // Closed under the mouse: its tooltip goes with it.
-    Dialog(L"anna")->LastMsgTime = 0;
-    Key(anna.hInput(), VK_F4);
-    ASSERT_EQ(Dialog(L"anna"), nullptr);
-    EXPECT_EQ(test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0), nullptr);
 }
 
 TEST_F(DialogsTest, EnterToAnAbsentUserWarnsAndShiftEnterSendsAnyway) {

@@ -5,12 +5,10 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <dlgs.h>
 #include <mmsystem.h>
 
 #include "core/client_events.h"
 #include "core/files.h"
-#include "dialogs/dialog_window_win32.h"
 #include "notify/sound_win32.h"
 #include "win32/gui_support.h"
 
@@ -42,31 +40,8 @@ HWND Toaster() {
 }
 std::wstring ToasterText() { return Toaster() ? test::PaneText(GetDlgItem(Toaster(), 1000)) : L""; }
 
-// What PlaySound is asked, instead of playing it.
-struct SoundCalls {
-    std::vector<std::pair<std::wstring, DWORD>> calls;
-    bool refuseResource = false;
-    SoundCalls() {
-        SetPlaySoundCall([this](const wchar_t* sound, HMODULE, DWORD flags) {
-            calls.emplace_back(sound ? sound : L"(stop)", flags);
-            return !(refuseResource && (flags & SND_RESOURCE));
-        });
-    }
-    ~SoundCalls() { SetPlaySoundCall(nullptr); }
-};
-
 const std::string kWave = std::string("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0", 36) +
                           std::string("data\x04\0\0\0\x80\x80\x80\x80", 12);
-
-// The user of the open-file dialog: types Typed as the file name, presses Enter.
-std::wstring typed;
-VOID CALLBACK TypeIntoFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = OwnWindow([](HWND w) { return GetWindowTextString(w) == L"Choose sound file"; });
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
-    SetDlgItemTextW(dialog, cmb13, typed.c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-}
 
 class NotificationsTest : public ::testing::Test {
 protected:
@@ -86,7 +61,7 @@ protected:
 
     test::TempAppData appData;
     test::Simulator sim;
-    SoundCalls sounds;
+    test::SoundCalls sounds;
     std::unique_ptr<test::MainObject> main;
 };
 
@@ -143,29 +118,6 @@ TEST_F(NotificationsTest, WhileTheUserIsElsewhereToastersCollectTheLinesAndExpir
     EXPECT_TRUE(test::PumpUntil([] { return Toaster() == nullptr; }, 3000));
 }
 
-TEST_F(NotificationsTest, DialogLinesInTheBackgroundToastWithTheDialogsPictureAndSoundOncePerTick) {
-    ASSERT_TRUE(sim.AddMember({.name = "anna", .picture = "portrait03.jpg"}));
-    Start([](Settings& s, RelationLists&) { s.DialogToaster = s.SoundPlay = true; });
-    ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 2 && HoldsPicture(F().client.roster[0].Picture); }));
-    OwnedWindow elsewhere(CreateWindowExW(0, L"STATIC", L"elsewhere", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 10, 400, 300,
-                                          200, nullptr, nullptr, nullptr, nullptr));
-    ASSERT_TRUE(test::PumpUntil([&] { return GetForegroundWindow() == elsewhere || (SetForegroundWindow(elsewhere), false); }));
-    // Two lines in one answer: the program reads none while it is not pumping.
-    Sleep(300);
-    ASSERT_TRUE(sim.Say("anna", "demo: one") && sim.Say("anna", "demo: two"));
-    ASSERT_TRUE(test::PumpUntil([&] { return ToasterText() == L"anna: one\ranna: two"; }));
-    EXPECT_EQ(sounds.calls.size(), 1u);
-    EXPECT_EQ(GetForegroundWindow(), elsewhere.get());
-    auto middle = [](HWND control) {
-        OwnedMemoryDc dc = CreateMemoryDc();
-        Selection picture(dc, (HBITMAP)SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        return GetPixel(dc, 65, 78);
-    };
-    const COLORREF shown = middle(static_cast<DialogWin&>(*F().client.Dialogs.at(0)->window).hPicStat());
-    EXPECT_NE(shown, CLR_INVALID);
-    EXPECT_EQ(middle(GetDlgItem(Toaster(), 1010)), shown);
-}
-
 TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
     Start([](Settings&, RelationLists&) {});
     Notifications& n = *F().GetNotifications();
@@ -186,13 +138,6 @@ TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
     n.StopNotificationSound();
     EXPECT_EQ(sounds.calls.back().first, L"(stop)");
     EXPECT_FALSE(n.SoundPlaying());
-
-    // The browse button's dialog: the user types a wave file's name and presses Enter.
-    typed = root + L"\\real.wav";
-    SetTimer(nullptr, 0, 200, TypeIntoFileDialog);
-    std::wstring chosen = L"C:\\old.wav";
-    ASSERT_TRUE(n.ChooseSoundFile(F().h.MainWindow, chosen));
-    EXPECT_EQ(chosen, typed);
 
     // Status lines of a lost connection with error toasters: a toaster, and
     // one sound in a poll tick, none with sounds off.
@@ -218,21 +163,19 @@ TEST_F(NotificationsTest, TheMouseRestingOnAUserTellsWhoTheyAre) {
     const HWND list = F().h.hUserList, pane = F().h.hChatPane;
     auto row = [&](int index) { return POINT{60, 36 * index + 18}; };
 
-    const std::wstring tip = test::TooltipAt(list, row(0), L"Last interaction");
-    EXPECT_NE(tip.find(L"\r\rInfos about anna\rRelation:\t friend\rAge:\t 31\rLast interaction:\t "), std::wstring::npos);
+    EXPECT_EQ(test::TooltipAt(pane, POINT{40, 40}, L"Chat"), L"Chat");
     EXPECT_EQ(test::TooltipAt(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
     EXPECT_EQ(test::TooltipAt(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
-    EXPECT_EQ(test::TooltipAt(pane, POINT{40, 40}, L"Chat"), L"Chat");
+    const std::wstring tip = test::TooltipAt(list, row(0), L"Last interaction");
+    EXPECT_NE(tip.find(L"\r\rInfos about anna\rRelation:\t friend\rAge:\t 31\rLast interaction:\t "), std::wstring::npos);
 
     // A popup menu holds the tooltip back while it is open, not longer.
-    EXPECT_NE(test::TooltipAt(list, row(0), L"anna"), L"");
     SendMessageW(list, LB_SETCURSEL, 0, 0);
     auto tooltip = [] { return test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0) != nullptr; };
     ASSERT_TRUE(test::AsUser([&] {
         test::PressKeys(list, {VK_APPS});
         test::WaitForPopupMenu();
-        EXPECT_TRUE(test::WaitUntil([&] { return !tooltip(); }));
-        EXPECT_FALSE(test::WaitUntil(tooltip, 1500));
+        EXPECT_TRUE(test::WaitUntil([&] { return !tooltip(); }) && !test::WaitUntil(tooltip, 1500));
         test::PressKeys(F().h.MainWindow, {VK_ESCAPE});
     }));
     EXPECT_NE(test::TooltipAt(list, row(0), L"anna"), L"");
