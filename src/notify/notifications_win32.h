@@ -63,9 +63,10 @@ public:
     // (-2, -1, 0 unknown, else years), LastMessage a tick.
     virtual void RaiseUserTooltip(HWND parent, HWND tool, std::int32_t captionId, std::int32_t userId,
                                   const std::wstring& user, std::int32_t age, std::uint32_t lastMessage) = 0;
-    // Forgets every tool registered under Parent (a dialog going away), and
-    // one tool wherever it is registered (a dialog's tab label).
+    // Forgets every tool registered under Parent (a dialog going away).
     virtual void RemoveTooltipsOf(HWND parent) = 0;
+    // Forgets Tool, whatever it is registered under (a dialog's tab label,
+    // which is the main window's).
     virtual void RemoveTooltip(HWND tool) = 0;
     // A popup menu opens: no tooltip until it is closed (TooltipResume).
     virtual void TooltipSuspend() = 0;

@@ -75,8 +75,9 @@ public:
     // Registers Tool (replacing its earlier record); see TooltipAddMode.
     void Add(WindowId parent, WindowId tool, const std::wstring& title, const std::wstring& table,
              ToolCallback callback, std::int32_t mode);
-    // Forgets every tool registered under Parent; forgets Tool.
+    // Forgets every tool registered under Parent.
     void RemoveOf(WindowId parent);
+    // Forgets Tool, whatever it is registered under.
     void Remove(WindowId tool);
     // A popup menu is open: no tooltip until Resume.
     void Suspend();
