@@ -70,8 +70,8 @@ public:
     // its own (under the main window while docked, else under its window).
     virtual void RegisterDialogToolTips() = 0;
     // The mouse rests over the main window at ScreenPoint: the tooltip of the
-    // docked dialog whose place holds the point, if any.
-    virtual void RaiseDockedDlgTooltip(POINT screenPoint) = 0;
+    // docked dialog whose place holds the point; false when none does.
+    virtual bool RaiseDockedDlgTooltip(POINT screenPoint) = 0;
 
     // Mouse buttons released over the main window where no child took them
     // (the pictures of docked dialogs); LParam packs the client point.

@@ -43,7 +43,7 @@ public:
     void CloseAllDialogs() override;
     void CloseDialogs(DialogGroup group) override;
     void RegisterDialogToolTips() override;
-    void RaiseDockedDlgTooltip(POINT screenPoint) override;
+    bool RaiseDockedDlgTooltip(POINT screenPoint) override;
     void MainWindowLeftClick(LPARAM point) override;
     void MainWindowRightClick(LPARAM point) override;
 

@@ -84,13 +84,16 @@ DialogWin::~DialogWin() {
         hBmp_.reset();
     }
     hPicStat_.reset();
+    // The label's tool is the main window's (where the label lives).
+    Notifications* tips = host_.Main().GetNotifications();
+    if (tips) tips->RemoveTooltip(label_.hwnd());
     label_.Destroy();
     // The window gets its earlier icons back before the picture icons go.
     ReplaceIcon(iconSm_, {});
     ReplaceIcon(iconLg_, {});
     pane_.Attach(nullptr);
     hRich_.reset();
-    if (Notifications* n = host_.Main().GetNotifications()) n->RemoveTooltipsOf(hwnd_);
+    if (tips) tips->RemoveTooltipsOf(hwnd_);
     hwnd_.reset();
 }
 

@@ -97,14 +97,15 @@ void DialogHost::CheckUndockedWindowsRClick(HWND dialogWindow) { OpenUserMenu(By
 
 void DialogHost::CheckUndockedWindowsRClickByHLabel(HWND label) { OpenUserMenu(ByLabel(label)); }
 
-void DialogHost::RaiseDockedDlgTooltip(POINT screenPoint) {
+bool DialogHost::RaiseDockedDlgTooltip(POINT screenPoint) {
     HWND main = main_.h.MainWindow;
     Notifications* n = main_.GetNotifications();
-    if (!main || !n || !ScreenToClient(main, &screenPoint)) return;
+    if (!main || !n || !ScreenToClient(main, &screenPoint)) return false;
     const Form2* dialog = DockedDialogAt(Dialogs(), screenPoint.x, screenPoint.y);
-    if (!dialog) return;
+    if (!dialog) return false;
     n->RaiseUserTooltip(main, main, kStrTipDialogPicture, dialog->DlgUserID, dialog->DlgUser, AgeNumber(*dialog),
                         dialog->LastMsgTime);
+    return true;
 }
 
 }  // namespace vellora

@@ -68,6 +68,7 @@ public:
     void RaiseUserTooltip(HWND parent, HWND tool, std::int32_t captionId, std::int32_t userId,
                           const std::wstring& user, std::int32_t age, std::uint32_t lastMessage) override;
     void RemoveTooltipsOf(HWND parent) override { tips_.Tools().RemoveOf(IdOf(parent)); }
+    void RemoveTooltip(HWND tool) override { tips_.Tools().Remove(IdOf(tool)); }
     void TooltipSuspend() override { tips_.Tools().Suspend(); }
     void TooltipResume() override { tips_.Tools().Resume(); }
 
@@ -142,9 +143,13 @@ void WindowNotifications::RunTipCallback(ToolCallback callback, HWND tool, POINT
     case kUserListTip:
         UserListTipCallback(tool, mouse);
         break;
-    case kDockedTip:
-        if (Conversations* dialogs = main_.GetConversations()) dialogs->RaiseDockedDlgTooltip(mouse);
+    case kDockedTip: {
+        // Away from the docked dialogs (or after the last one closed) the
+        // main window tells nothing, not the user it told last.
+        Conversations* dialogs = main_.GetConversations();
+        if (!dialogs || !dialogs->RaiseDockedDlgTooltip(mouse)) AddTool(main_.h.MainWindow, tool, L"", kDockedTip);
         break;
+    }
     case kDialogTip:
         DialogTipCallback(tool);
         break;

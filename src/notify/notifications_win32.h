@@ -65,6 +65,9 @@ public:
                                   const std::wstring& user, std::int32_t age, std::uint32_t lastMessage) = 0;
     // Forgets every tool registered under Parent (a dialog going away).
     virtual void RemoveTooltipsOf(HWND parent) = 0;
+    // Forgets Tool, whatever it is registered under (a dialog's tab label,
+    // which is the main window's).
+    virtual void RemoveTooltip(HWND tool) = 0;
     // A popup menu opens: no tooltip until it is closed (TooltipResume).
     virtual void TooltipSuspend() = 0;
     virtual void TooltipResume() = 0;

@@ -62,14 +62,23 @@ void ToolList::Add(WindowId parent, WindowId tool, const std::wstring& title, co
     }
 }
 
-void ToolList::RemoveOf(WindowId parent) {
+template <class Match>
+void ToolList::RemoveIf(Match match) {
     bool current = false;
     std::erase_if(records_, [&](const ToolRecord& r) {
-        if (r.parent != parent) return false;
+        if (!match(r)) return false;
         if (r.tool == currentTool_) current = true;
         return true;
     });
     if (current) ForgetCurrent();
+}
+
+void ToolList::RemoveOf(WindowId parent) {
+    RemoveIf([parent](const ToolRecord& r) { return r.parent == parent; });
+}
+
+void ToolList::Remove(WindowId tool) {
+    RemoveIf([tool](const ToolRecord& r) { return r.tool == tool; });
 }
 
 void ToolList::Suspend() {

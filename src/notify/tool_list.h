@@ -77,6 +77,8 @@ public:
              ToolCallback callback, std::int32_t mode);
     // Forgets every tool registered under Parent.
     void RemoveOf(WindowId parent);
+    // Forgets Tool, whatever it is registered under.
+    void Remove(WindowId tool);
     // A popup menu is open: no tooltip until Resume.
     void Suspend();
     void Resume() { enabled_ = true; }
@@ -95,6 +97,8 @@ public:
 private:
     void HideIfShown();
     void ShowNow();
+    template <class Match>
+    void RemoveIf(Match match);
 
     TooltipWindowOps& ops_;
     std::uint32_t showDelay_;

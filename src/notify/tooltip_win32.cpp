@@ -71,17 +71,15 @@ LRESULT Tooltips::OnMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam)
 void Tooltips::Tick() {
     POINT mouse{};
     if (!GetCursorPos(&mouse)) return;
+    // The window the mouse is on as a click would find it: a picture (a
+    // static control) lets the mouse through to the window it lies on, which
+    // is the tool that tells whose picture it is.
     HWND under = WindowFromPoint(mouse);
-    if (under) {
+    if (under && !GetParent(under)) {
         POINT inside = mouse;
         ScreenToClient(under, &inside);
-        HWND child = ChildWindowFromPoint(under, inside);
         // Over the frame or caption of a top-level window: no tool.
-        if (child) {
-            under = child;
-        } else if (!GetParent(under)) {
-            under = nullptr;
-        }
+        if (!ChildWindowFromPoint(under, inside)) under = nullptr;
     }
     tools_.Step({IdOf(under), IdOf(GetForegroundWindow()), mouse.x, mouse.y});
 }

@@ -12,6 +12,8 @@
 namespace vellora {
 namespace {
 
+constexpr auto npos = std::wstring::npos;
+
 static_assert(kDialogWindowStyle == 0x06CF1000 && kDialogWindowExStyle == 0x00010004);
 static_assert(kTabLabelStyle == 0x46000000 && kDialogPictureStyle == 0x4600000E);
 
@@ -88,6 +90,8 @@ TEST_F(DialogsTest, AnAddressedLineOpensAFloatingDialogThatAnswersWithEnter) {
     EXPECT_EQ(F().client.Dialogs.size(), 1u);
     ASSERT_TRUE(test::PumpUntil([&] { return IsWindowVisible(w.hPicStat()); }));
     EXPECT_NE(SendMessageW(w.hwnd(), WM_GETICON, ICON_SMALL, 0), 0);
+    // The mouse on her picture: who she is.
+    EXPECT_NE(test::TooltipAt(w.hwnd(), {65, 78}, L"Relation:").find(L"Infos about anna\r(Right-click"), npos);
 
     // Activated, the dialog focuses its input; Enter sends the line addressed
     // to anna and empties the input. F4 leaves a floating dialog open.
@@ -129,6 +133,14 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     EXPECT_GT(test::ChildRect(bobLabel).top, test::ChildRect(annaLabel).top);
     EXPECT_EQ(GetWindowLongW(annaLabel, GWL_STYLE) & 3, 1);
     EXPECT_EQ(GetWindowLongW(bobLabel, GWL_STYLE) & 3, 2);
+    // The mouse on a picture's place tells whose it is, on the label what it is.
+    const HWND main = F().h.MainWindow;
+    auto place = [&](const wchar_t* user) {
+        return POINT{Dialog(user)->DockedPos.x + 30, Dialog(user)->DockedPos.y + 60};
+    };
+    EXPECT_NE(test::TooltipAt(main, place(L"anna"), L"Relation:").find(L"Infos about anna"), npos);
+    EXPECT_NE(test::TooltipAt(main, place(L"bob"), L"Infos about bob"), L"");
+    EXPECT_EQ(test::TooltipAt(bobLabel, {8, 8}, L"Window bar").substr(0, 27), L"Window bar (dialog with bob");
 
     // The name area gives the focus to the input; the label shows it.
     Click(annaLabel, TabCell::Name);
@@ -167,6 +179,7 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
 
     // F4 in the docked input: not while a line is fresh, then closed; the
     // focus goes back to the main input line.
+    EXPECT_NE(test::TooltipAt(Win(L"anna").hRich(), {40, 40}, L"Dialog with anna"), L"");
     ASSERT_TRUE(Focused(Win(L"anna").hInput()));
     Dialog(L"anna")->LastMsgTime = TickNow();
     Key(Win(L"anna").hInput(), VK_F4);
@@ -174,6 +187,7 @@ TEST_F(DialogsTest, DockedDialogsMoveUndockAndCloseThroughTheirLabels) {
     Dialog(L"anna")->LastMsgTime = 0;
     Key(Win(L"anna").hInput(), VK_F4);
     EXPECT_EQ(Dialog(L"anna"), nullptr);
+    EXPECT_EQ(test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0), nullptr) << "her tooltip went with her";
     EXPECT_TRUE(Focused(F().h.hMainInput));
 
     // The close icon; the chat takes the whole width again.

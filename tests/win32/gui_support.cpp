@@ -101,6 +101,25 @@ std::vector<std::wstring> ListRows(HWND list) {
     return rows;
 }
 
+std::wstring TooltipAt(HWND window, POINT at, const std::wstring& wanted, unsigned ms) {
+    HWND front = GetAncestor(window, GA_ROOT);
+    ClientToScreen(window, &at);
+    // From a pixel beside it: the tooltips wait for the mouse to move.
+    SetCursorPos(at.x + 1, at.y);
+    PumpFor(300);
+    std::wstring shown;
+    PumpUntil(
+        [&] {
+            if (GetForegroundWindow() != front) SetForegroundWindow(front);
+            SetCursorPos(at.x, at.y);
+            HWND tip = WaitForWindow(L"ExtMultiLineToolTip", L"", 0);
+            shown = tip ? GetWindowTextString(tip) : L"";
+            return shown.find(wanted) != std::wstring::npos;
+        },
+        ms);
+    return shown;
+}
+
 RECT ChildRect(HWND child) {
     RECT r{};
     GetWindowRect(child, &r);

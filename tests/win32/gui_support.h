@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include <mmsystem.h>
+
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -12,6 +14,7 @@
 
 #include "config/config_test_support.h"
 #include "core/frm_main_win32.h"
+#include "notify/sound_win32.h"
 #include "support/simulator.h"
 
 namespace vellora::test {
@@ -64,6 +67,25 @@ private:
 std::function<void(FrmMain&)> PointAt(const Simulator& sim);
 // Fills in the login form and clicks the login button, as the user does.
 void LogIn(FrmMain& f, const std::wstring& name, const std::wstring& password, bool remember = false);
+
+// Rests the mouse on At, a client point of Window, with Window's top-level
+// window in front, until the tooltip's text holds Wanted; the text shown then
+// ("" for none).
+std::wstring TooltipAt(HWND window, POINT at, const std::wstring& wanted, unsigned ms = 5000);
+
+// What PlaySound is asked while it lives, instead of playing it (Wine plays
+// nothing); with RefuseResource the program's own sound does not start.
+struct SoundCalls {
+    std::vector<std::pair<std::wstring, DWORD>> calls;
+    bool refuseResource = false;
+    SoundCalls() {
+        SetPlaySoundCall([this](const wchar_t* sound, HMODULE, DWORD flags) {
+            calls.emplace_back(sound ? sound : L"(stop)", flags);
+            return !(refuseResource && (flags & SND_RESOURCE));
+        });
+    }
+    ~SoundCalls() { SetPlaySoundCall(nullptr); }
+};
 
 // The text of a window (a pane's plain text, a status bar part).
 std::wstring PaneText(HWND pane);

@@ -5,10 +5,13 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <dlgs.h>
 #include <prsht.h>
 
 #include <regex>
 
+#include "core/files.h"
+#include "dialogs/dialog_window_win32.h"
 #include "dialogs/user_rows_win32.h"
 #include "resources/resource_ids.h"
 #include "win32/gui_support.h"
@@ -52,6 +55,7 @@ protected:
     HMENU OpenOptionsMenu() { return OpenMenu(F().h.hOptionsButton); }
     HMENU OpenUserMenu() { return OpenMenu(nullptr); }
     bool Has(HMENU menu, int id, UINT state) { return (GetMenuState(menu, id, MF_BYCOMMAND) & state) != 0; }
+    DialogWin& Win(const std::wstring& user) { return static_cast<DialogWin&>(*FindDialog(F().client.Dialogs, user)->window); }
 
     test::TempAppData appData;
     test::Simulator sim;
@@ -100,14 +104,30 @@ TEST_F(MenusTest, OptionsMenuShowsTimesTogglesTheIdleToasterAndEditsTheFriends) 
 }
 
 TEST_F(MenusTest, SettingsSheetShowsTheStoredValuesAppliesClampsAndCancels) {
-    test::WriteSettingsFile(L"demo", "GrayOrHilightUsersIdleTime=20\r\n");
-    EnterChat({});
+    const std::wstring wave = appData.Root() + L"\\ding.wav";
+    ASSERT_TRUE(WriteFileBytes(wave, std::string("RIFF\4\0\0\0WAVE", 12)));
+    test::SoundCalls sounds;
+    test::WriteSettingsFile(L"demo", "GrayOrHilightUsersIdleTime=20\r\nDialogToaster=1\r\nSoundPlay=1\r\nSingleWindow=1\r\n");
+    EnterChat({"anna", "bob"});
+    // Two lines of anna's come in one answer (nothing is read while nothing
+    // pumps): her docked dialog, a toaster with her picture, one sound.
+    Sleep(300);
+    ASSERT_TRUE(sim.Say("anna", "demo: one") && sim.Say("anna", "demo: two"));
+    ASSERT_TRUE(test::PumpUntil([&] { return FindDialog(F().client.Dialogs, L"anna") && !sounds.calls.empty(); }));
+    auto middle = [](HWND control) {
+        OwnedMemoryDc dc = CreateMemoryDc();
+        Selection picture(dc, (HBITMAP)SendMessageW(control, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        return GetPixel(dc, 31, 38);
+    };
+    const COLORREF hers = middle(Win(L"anna").hPicStat());
+    EXPECT_TRUE(hers != CLR_INVALID && middle(GetDlgItem(test::WaitForWindow(L"#32770"), 1010)) == hers);
     ASSERT_TRUE(test::AsUser([&] {
         OpenOptionsMenu();
         PressKeys(F().h.MainWindow, {'M'});  // "&More Options"
         HWND sheet = test::WaitForWindow(L"#32770", L"Settings");
-        HWND page = PropSheet_GetCurrentPageHwnd(sheet), apply = GetDlgItem(sheet, 0x3021);
+        HWND page = PropSheet_GetCurrentPageHwnd(sheet), apply = GetDlgItem(sheet, 0x3021), events = nullptr;
         auto item = [&](int id) { return GetDlgItem(page, id); };
+        auto sound = [&](int id) { return GetDlgItem(events, id); };
         EXPECT_EQ(IsDlgButtonChecked(page, IDC_GRAY_IDLE), BST_CHECKED);
         EXPECT_EQ(GetWindowTextString(item(IDC_IDLE_MINUTES)), L"20");
         EXPECT_FALSE(IsWindowEnabled(apply));
@@ -116,6 +136,25 @@ TEST_F(MenusTest, SettingsSheetShowsTheStoredValuesAppliesClampsAndCancels) {
         EXPECT_TRUE(IsWindowEnabled(apply));
         Click(apply);
         EXPECT_TRUE(WaitUntil([&] { return !IsWindowVisible(F().h.hStatusBar) && !IsWindowEnabled(apply); }));
+        // Stop is enabled while anna's sound plays; it follows stop, play and
+        // a wave file chosen with the browse button.
+        PostMessageW(sheet, PSM_SETCURSEL, 1, 0);
+        WaitUntil([&] { return (events = PropSheet_GetCurrentPageHwnd(sheet)) != page; });
+        EXPECT_TRUE(IsWindowEnabled(sound(IDC_SOUND_STOP)));
+        Click(sound(IDC_SOUND_STOP));
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(sound(IDC_SOUND_STOP)); }));
+        Click(sound(IDC_SOUND_TRY));
+        EXPECT_TRUE(WaitUntil([&] { return IsWindowEnabled(sound(IDC_SOUND_STOP)); }));
+        Click(sound(IDC_SOUND_BROWSE));
+        HWND chooser = test::WaitForWindow(L"#32770", L"Choose sound file");
+        SetDlgItemTextW(chooser, cmb13, wave.c_str());
+        PostMessageW(chooser, WM_COMMAND, IDOK, 0);
+        EXPECT_TRUE(WaitUntil([&] { return GetWindowTextString(sound(IDC_SOUND_FILE)) == wave; }));
+        // New dialogs float, docked ones hide their input lines, tooltips tell of users only.
+        PostMessageW(sheet, PSM_SETCURSEL, 0, 0);
+        for (int id : {IDC_DOCK_DIALOGS, IDC_AUTO_HIDE_INPUT, IDC_TIPS_USERS}) Click(item(id));
+        Click(apply);
+        EXPECT_TRUE(WaitUntil([&] { return !IsWindowEnabled(apply); }));
         // Changed again, then cancelled: nothing of it stays.
         Click(item(IDC_STATUS_BAR));
         Click(item(IDC_GRAY_IGNORED));
@@ -125,6 +164,60 @@ TEST_F(MenusTest, SettingsSheetShowsTheStoredValuesAppliesClampsAndCancels) {
     }));
     EXPECT_TRUE(Saved("GrayOrHilightUsersIdleTime=60") && Saved("GrayOrHilightUsersMode=2") && Saved("StatusBar=0"));
     EXPECT_FALSE(IsWindowVisible(F().h.hStatusBar));
+    std::vector<std::wstring> played;
+    for (const auto& [name, flags] : sounds.calls) played.push_back(name);
+    EXPECT_EQ(played, (Names{L"#1000", L"(stop)", L"#1000", wave}));
+    EXPECT_EQ(test::ChildRect(Win(L"anna").hInput()).top, -38);
+    EXPECT_EQ(test::TooltipAt(Win(L"anna").hRich(), {40, 40}, L"Dialog", 1500), L"");
+    ASSERT_TRUE(sim.Say("bob", "demo: and me?"));
+    ASSERT_TRUE(test::PumpUntil([&] { return FindDialog(F().client.Dialogs, L"bob") != nullptr; }));
+    EXPECT_FALSE(FindDialog(F().client.Dialogs, L"bob")->IsDocked);
+}
+
+TEST_F(MenusTest, DialogsOpenTheMenuOfTheirUserShowTimesAndCloseByGroups) {
+    test::WriteSettingsFile(L"demo", "DialogToaster=1\r\n");
+    EnterChat({"anna", "bob", "carl", "dora", "erik"});
+    std::vector<std::pair<std::wstring, HWND>> dialogs;  // carl's and dora's float
+    for (std::string member : {"anna", "bob", "carl", "dora", "erik"}) {
+        const std::wstring user(member.begin(), member.end());
+        F().client.settings.SingleWindow = member != "carl" && member != "dora";
+        ASSERT_TRUE(sim.Say(member, "demo: hi"));
+        ASSERT_TRUE(test::PumpUntil([&] { return FindDialog(F().client.Dialogs, user) != nullptr; }));
+        dialogs.emplace_back(user, Win(user).hwnd());
+    }
+    ASSERT_TRUE(sim.RemoveMember("carl"));
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 5; }));
+    F().client.roster[FindRosterEntry(F().client.roster, L"bob")].LastActivity = 0;  // never heard of since
+    auto open = [&] {
+        std::wstring names;
+        for (auto& [name, window] : dialogs) names += IsWindow(window) ? name + L" " : L"";
+        return names;
+    };
+    const HWND main = F().h.MainWindow, anna = Win(L"anna").hRich();
+    const std::wregex stamped(L"\\[\\d\\d:\\d\\d:\\d\\d\\] anna: hi");
+    ASSERT_TRUE(test::AsUser([&] {
+        OpenOptionsMenu();
+        PressKeys(main, {VK_UP, VK_UP, VK_UP, VK_RETURN});  // "Show times"
+        EXPECT_TRUE(WaitUntil([&] { return std::regex_search(test::PaneText(anna), stamped); }));
+        // The user menu of anna's tab label and of carl's floating window acts on them.
+        for (auto [window, key] : {std::pair{Win(L"anna").hLabel(), 'F'}, {dialogs[2].second, 'I'}}) {
+            WaitUntil([] { return !test::WaitForWindow(L"#32768", L"", 0); });
+            PostMessageW(window, WM_RBUTTONUP, 0, MAKELPARAM(4, 8));
+            test::WaitForPopupMenu();
+            PressKeys(main, {static_cast<UINT>(key)});  // "Add to &friends", "&Ignore"
+        }
+        // "Close all dialogs": users offline, users idle, undocked, all.
+        for (auto [key, left] : {std::pair{'O', L"anna bob dora erik "}, {'I', L"anna dora erik "}, {'U', L"anna erik "},
+                                 {'A', L""}}) {
+            OpenOptionsMenu();
+            PressKeys(main, {'C', static_cast<UINT>(key)});
+            EXPECT_TRUE(WaitUntil([&] { return open() == left; })) << static_cast<char>(key) << open();
+        }
+    }));
+    EXPECT_EQ(test::ChildRect(F().h.hChatPane).right, test::ChildRect(F().h.hStatusBar).right);
+    EXPECT_TRUE(Saved("Friends=anna") && Saved("Banned=carl") && Saved("ShowTimes=1"));
+    // The toaster was drawn again with the times.
+    EXPECT_TRUE(std::regex_search(test::PaneText(GetDlgItem(test::WaitForWindow(L"#32770"), 1000)), stamped));
 }
 
 TEST_F(MenusTest, UserMenuAddsAFriendAndStaffGetTheSelfMenuAndKickByName) {

@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <dlgs.h>
 #include <mmsystem.h>
 
 #include "core/client_events.h"
@@ -40,35 +39,9 @@ HWND Toaster() {
     return OwnWindow([](HWND w) { return GetDlgItem(w, 1010) && ClassOf(GetDlgItem(w, 1000)) == L"RichEdit20A"; });
 }
 std::wstring ToasterText() { return Toaster() ? test::PaneText(GetDlgItem(Toaster(), 1000)) : L""; }
-HWND Tooltip() {
-    return OwnWindow([](HWND w) { return ClassOf(w) == L"ExtMultiLineToolTip"; });
-}
-
-// What PlaySound is asked, instead of playing it.
-struct SoundCalls {
-    std::vector<std::pair<std::wstring, DWORD>> calls;
-    bool refuseResource = false;
-    SoundCalls() {
-        SetPlaySoundCall([this](const wchar_t* sound, HMODULE, DWORD flags) {
-            calls.emplace_back(sound ? sound : L"(stop)", flags);
-            return !(refuseResource && (flags & SND_RESOURCE));
-        });
-    }
-    ~SoundCalls() { SetPlaySoundCall(nullptr); }
-};
 
 const std::string kWave = std::string("RIFF\x28\0\0\0WAVEfmt \x10\0\0\0\x01\0\x01\0\x40\x1f\0\0\x40\x1f\0\0\x01\0\x08\0", 36) +
                           std::string("data\x04\0\0\0\x80\x80\x80\x80", 12);
-
-// The user of the open-file dialog: types Typed as the file name, presses Enter.
-std::wstring typed;
-VOID CALLBACK TypeIntoFileDialog(HWND, UINT, UINT_PTR timer, DWORD) {
-    HWND dialog = OwnWindow([](HWND w) { return GetWindowTextString(w) == L"Choose sound file"; });
-    if (!dialog) return;
-    KillTimer(nullptr, timer);
-    SetDlgItemTextW(dialog, cmb13, typed.c_str());
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
-}
 
 class NotificationsTest : public ::testing::Test {
 protected:
@@ -88,7 +61,7 @@ protected:
 
     test::TempAppData appData;
     test::Simulator sim;
-    SoundCalls sounds;
+    test::SoundCalls sounds;
     std::unique_ptr<test::MainObject> main;
 };
 
@@ -166,13 +139,6 @@ TEST_F(NotificationsTest, TheSoundFileOnlyEverPlaysAsAWaveFile) {
     EXPECT_EQ(sounds.calls.back().first, L"(stop)");
     EXPECT_FALSE(n.SoundPlaying());
 
-    // The browse button's dialog: the user types a wave file's name and presses Enter.
-    typed = root + L"\\real.wav";
-    SetTimer(nullptr, 0, 200, TypeIntoFileDialog);
-    std::wstring chosen = L"C:\\old.wav";
-    ASSERT_TRUE(n.ChooseSoundFile(F().h.MainWindow, chosen));
-    EXPECT_EQ(chosen, typed);
-
     // Status lines of a lost connection with error toasters: a toaster, and
     // one sound in a poll tick, none with sounds off.
     Client& c = F().client;
@@ -194,36 +160,29 @@ TEST_F(NotificationsTest, TheMouseRestingOnAUserTellsWhoTheyAre) {
         lists.Friends = {L"anna"};
     });
     ASSERT_TRUE(test::PumpUntil([&] { return F().client.roster.size() == 2 && F().client.roster[0].Age == 31; }));
-    const HWND main = F().h.MainWindow, list = F().h.hUserList, pane = F().h.hChatPane;
-    // Rests the mouse on a point of Window, the main window in front, until
-    // the tooltip's text holds Wanted; the text shown then.
-    auto restOn = [&](HWND window, POINT at, const std::wstring& wanted, unsigned ms = 5000) {
-        ClientToScreen(window, &at);
-        std::wstring shown;
-        test::PumpUntil(
-            [&] {
-                if (GetForegroundWindow() != main) SetForegroundWindow(main);
-                POINT now{};
-                if (GetCursorPos(&now) && (now.x != at.x || now.y != at.y)) SetCursorPos(at.x, at.y);
-                shown = Tooltip() ? GetWindowTextString(Tooltip()) : L"";
-                return shown.find(wanted) != std::wstring::npos;
-            },
-            ms);
-        return shown;
-    };
+    const HWND list = F().h.hUserList, pane = F().h.hChatPane;
     auto row = [&](int index) { return POINT{60, 36 * index + 18}; };
-    SetCursorPos(1, 1);  // the tooltips wait for the mouse to move, where ever it rests now
-    test::PumpFor(500);
 
-    const std::wstring tip = restOn(list, row(0), L"Last interaction");
+    EXPECT_EQ(test::TooltipAt(pane, POINT{40, 40}, L"Chat"), L"Chat");
+    EXPECT_EQ(test::TooltipAt(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
+    EXPECT_EQ(test::TooltipAt(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
+    const std::wstring tip = test::TooltipAt(list, row(0), L"Last interaction");
     EXPECT_NE(tip.find(L"\r\rInfos about anna\rRelation:\t friend\rAge:\t 31\rLast interaction:\t "), std::wstring::npos);
-    EXPECT_EQ(restOn(list, row(1), L"self").substr(0, 32), L"User list\rInfos about you (demo)");
-    EXPECT_EQ(restOn(list, row(2), L"Hover").substr(0, 21), L"User list\rHover mouse");
-    EXPECT_EQ(restOn(pane, POINT{40, 40}, L"Chat"), L"Chat");
+
+    // A popup menu holds the tooltip back while it is open, not longer.
+    SendMessageW(list, LB_SETCURSEL, 0, 0);
+    auto tooltip = [] { return test::WaitForWindow(L"ExtMultiLineToolTip", L"", 0) != nullptr; };
+    ASSERT_TRUE(test::AsUser([&] {
+        test::PressKeys(list, {VK_APPS});
+        test::WaitForPopupMenu();
+        EXPECT_TRUE(test::WaitUntil([&] { return !tooltip(); }) && !test::WaitUntil(tooltip, 1500));
+        test::PressKeys(F().h.MainWindow, {VK_ESCAPE});
+    }));
+    EXPECT_NE(test::TooltipAt(list, row(0), L"anna"), L"");
 
     // Tooltips off: no tooltip window at all.
     F().SetToolTipVar(kToolTipsNever);
-    EXPECT_EQ(restOn(list, row(0), L"anna", 1500), L"");
+    EXPECT_EQ(test::TooltipAt(list, row(0), L"anna", 1500), L"");
     WNDCLASSEXW wc{};
     wc.cbSize = sizeof(wc);
     EXPECT_FALSE(GetClassInfoExW(ProgramInstance(), L"ExtMultiLineToolTip", &wc));

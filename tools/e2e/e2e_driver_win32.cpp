@@ -11,6 +11,8 @@
 //   e2e_driver users <name>         the user list's rows, read as a screen reader does
 //   e2e_driver toaster <text>       a toaster shows Text
 //   e2e_driver tooltip              the mouse on the first user row shows its tooltip
+//   e2e_driver dialog-tooltip       the mouse on the floating dialog's picture shows its user's
+//   e2e_driver mouse-away           the mouse off the program's windows: no tooltip stays
 //   e2e_driver dialog <user>        a docked dialog with User is open
 //   e2e_driver open-another         double-clicks members until another dialog docks
 //   e2e_driver undock               the first docked dialog's release icon
@@ -87,6 +89,20 @@ HWND ChildOfClass(HWND parent, const wchar_t* cls, int skip = 0) {
     return nullptr;
 }
 
+// The chat's own control of a class: docked dialogs put controls of the
+// same classes and ids into the main window, always right of the chat.
+HWND ChatControl(HWND main, const wchar_t* cls) {
+    HWND found = nullptr;
+    LONG left = 0;
+    for (HWND c = GetWindow(main, GW_CHILD); c; c = GetWindow(c, GW_HWNDNEXT)) {
+        RECT r{};
+        if (ClassOf(c) != cls || !GetWindowRect(c, &r) || (found && r.left >= left)) continue;
+        found = c;
+        left = r.left;
+    }
+    return found;
+}
+
 bool WaitForText(HWND w, const std::wstring& wanted, DWORD ms) {
     const DWORD start = GetTickCount();
     do {
@@ -149,8 +165,8 @@ void Enter(HWND input, const std::wstring& line) {
 
 int Write(const std::wstring& line) {
     HWND main = MainWindowOrNull(5000);
-    HWND pane = main ? ChildOfClass(main, L"RichEdit20A") : nullptr;
-    HWND input = main ? ChildOfClass(main, L"Edit") : nullptr;
+    HWND pane = main ? ChatControl(main, L"RichEdit20A") : nullptr;
+    HWND input = main ? ChatControl(main, L"Edit") : nullptr;
     if (!pane || !input) return Say("no chat window"), 1;
     Enter(input, line);
     if (!WaitForText(pane, line, 15000)) return Say("the written line did not come back"), 1;
@@ -367,13 +383,11 @@ void ClickCaption(HWND window) {
     SendInput(2, click, sizeof(INPUT));
 }
 
-// Brings the chat back and rests the mouse on the first user of the list
-// until the information tooltip shows.
-int Tooltip() {
-    HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
-    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
-    if (!list) return Say("no user list"), 1;
-    // The mouse may rest where the row will be: a tooltip shows only once
+// Brings Front (the chat or a floating dialog) back and rests the mouse on
+// the point Where gives (screen coordinates) until a tooltip tells Wanted.
+template <class Where>
+int RestMouse(HWND front, Where where, const wchar_t* wanted) {
+    // The mouse may rest where the tool will be: a tooltip shows only once
     // the mouse has moved.
     SetCursorPos(1, 1);
     Sleep(500);
@@ -383,25 +397,24 @@ int Tooltip() {
     do {
         // Back from the task bar, at its own size.
         RECT frame{};
-        if (IsIconic(main) || !GetWindowRect(main, &frame) || frame.bottom - frame.top < 100) {
-            ShowWindow(main, SW_RESTORE);
+        if (IsIconic(front) || !GetWindowRect(front, &frame) || frame.bottom - frame.top < 100) {
+            ShowWindow(front, SW_RESTORE);
             Sleep(200);
             continue;
         }
-        if (GetForegroundWindow() != main) {
+        if (GetForegroundWindow() != front) {
             ++notInFront;
-            if (!SetForegroundWindow(main) && !clicked) clicked = (ClickCaption(main), true);
+            if (!SetForegroundWindow(front) && !clicked) clicked = (ClickCaption(front), true);
         }
-        POINT row{60, 18};  // the middle of the first row, 36 pixels high
-        ClientToScreen(list, &row);
+        const POINT target = where();
         POINT now{};
-        if (GetCursorPos(&now) && (now.x != row.x || now.y != row.y)) {
+        if (GetCursorPos(&now) && (now.x != target.x || now.y != target.y)) {
             ++moves;
-            SetCursorPos(row.x, row.y);
+            SetCursorPos(target.x, target.y);
         }
         HWND tip = FindWithChild(L"ExtMultiLineToolTip", 0, nullptr);
         const std::wstring text = tip ? TextOf(tip) : L"";
-        if (text.find(L"Last interaction") != std::wstring::npos) {
+        if (text.find(wanted) != std::wstring::npos) {
             std::printf("tooltip: [%s]\n", Narrow(text).c_str());
             return 0;
         }
@@ -413,9 +426,59 @@ int Tooltip() {
     std::printf("no tooltip showed (mouse at %ld,%ld over %s, moved %d times; in front: %s, %d times not; "
                 "minimized: %d; tooltip %s [%s])\n",
                 at.x, at.y, Narrow(ClassOf(WindowFromPoint(at))).c_str(), moves,
-                Narrow(ClassOf(GetForegroundWindow())).c_str(), notInFront, IsIconic(main) ? 1 : 0,
+                Narrow(ClassOf(GetForegroundWindow())).c_str(), notInFront, IsIconic(front) ? 1 : 0,
                 tip && IsWindowVisible(tip) ? "shown" : "hidden", Narrow(TextOf(tip)).c_str());
     return 1;
+}
+
+// Brings the chat back and rests the mouse on the first user of the list
+// until the information tooltip shows.
+int Tooltip() {
+    HWND main = WaitForTop(L"VelloraWindow", nullptr, false, 5000);
+    HWND list = main ? ChildOfClass(main, L"ListBox") : nullptr;
+    if (!list) return Say("no user list"), 1;
+    return RestMouse(
+        main,
+        [list] {
+            POINT row{60, 18};  // the middle of the first row, 36 pixels high
+            ClientToScreen(list, &row);
+            return row;
+        },
+        L"Last interaction");
+}
+
+// Rests the mouse on the floating dialog's picture until it tells about its user.
+int DialogTooltip() {
+    HWND dialog = WaitForTop(L"VelloraDialog", nullptr, true, 5000);
+    HWND picture = dialog ? ChildOfClass(dialog, L"Static") : nullptr;
+    if (!picture) return Say("no floating dialog with a picture"), 1;
+    return RestMouse(
+        dialog,
+        [picture] {
+            RECT r{};
+            GetWindowRect(picture, &r);
+            return POINT{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+        },
+        L"Infos about");
+}
+
+// Moves the mouse off the program's windows, where no tooltip of it shows.
+int MouseAway() {
+    HWND main = MainWindowOrNull(5000);
+    DWORD program = 0, process = 0;
+    if (!main || !GetWindowThreadProcessId(main, &program)) return Say("no chat window"), 1;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    for (POINT p : {POINT{2, h - 2}, POINT{w / 2, h - 2}, POINT{w - 2, h - 2}, POINT{w / 2, 2}}) {
+        if (GetWindowThreadProcessId(WindowFromPoint(p), &process) && process == program) continue;
+        SetCursorPos(p.x, p.y);
+        const DWORD start = GetTickCount();
+        while (FindWithChild(L"ExtMultiLineToolTip", 0, nullptr)) {
+            if (GetTickCount() - start > 5000) return Say("the tooltip stayed"), 1;
+            Sleep(100);
+        }
+        return 0;
+    }
+    return Say("no place away from the program"), 1;
 }
 
 // Closes the program as the user would, with its close box.
@@ -518,6 +581,8 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"users" && argc == 3) return Users(argv[2]);
     if (command == L"toaster" && argc == 3) return Toaster(argv[2]);
     if (command == L"tooltip" && argc == 2) return Tooltip();
+    if (command == L"dialog-tooltip" && argc == 2) return DialogTooltip();
+    if (command == L"mouse-away" && argc == 2) return MouseAway();
     if (command == L"dialog" && argc == 3) return Dialog(argv[2]);
     if (command == L"open-another" && argc == 2) return OpenAnother();
     if (command == L"undock" && argc == 2) return Undock();
@@ -530,6 +595,7 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"sheet-page" && argc == 3) return SheetPage(_wtoi(argv[2]));
     if (command == L"close-window" && argc == 3) return CloseWindow(argv[2]);
     Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | toaster <text> | tooltip |"
+        " dialog-tooltip | mouse-away |"
         " dialog <user> | open-another | undock | dialog-write <line> | menu options|user | keys <key>... |"
         " wait-window <title> | sheet-page <n> | close-window <title> | close | wait-closed <seconds>");
     return 2;
