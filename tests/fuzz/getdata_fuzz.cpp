@@ -3,7 +3,7 @@
 // never crash or hang; the user-list rows must always name the roster's
 // entries in order, every picture must be released exactly once when its
 // entry leaves, and every document streamed into a pane must stay inside the
-// client's rich-text dialect.
+// client's rich-text dialect, without a control byte it must not hold.
 //
 // Input: one byte of settings, then answers separated by a NUL byte.
 
@@ -18,6 +18,7 @@
 #include "fuzz/fuzz_input.h"
 #include "support/rtf_check.h"
 #include "text/codepage.h"
+#include "text/rtf_text.h"
 #include "view/view_wiring.h"
 
 namespace {
@@ -93,7 +94,8 @@ struct Fakes : StatusTarget, MainWindow, ViewWindow {
     void FlashWindow(WindowId) override {}
     void ShowToaster(std::int32_t, const std::wstring&, const std::wstring& text, std::int32_t, PictureHandle,
                      bool) override {
-        Require(test::RtfDialectProblem("{\\rtf1 " + WideToAnsi(text) + "}").empty(),
+        // The toaster's document is built like a pane's.
+        Require(test::RtfDialectProblem("{\\rtf1 " + WideToAnsi(RtfParagraph(-1, L"", text, false)) + "}").empty(),
                 "toaster lines stay inside the dialect");
     }
     bool IsShiftDown() const override { return false; }

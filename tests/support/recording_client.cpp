@@ -87,6 +87,10 @@ void RecordingPictures::PictureLoaded(const std::wstring& picUrl, const std::str
     picturesLoaded.emplace_back(picUrl, body);
 }
 
+void RecordingPictures::PictureFailed(const std::wstring& picUrl) {
+    owner_.log.push_back("PictureFailed " + Narrow(picUrl));
+}
+
 void RecordingPictures::ProfileLoaded(std::int32_t uid, const std::string& body) {
     owner_.log.push_back("ProfileLoaded " + std::to_string(uid));
     profilesLoaded.emplace_back(uid, body);

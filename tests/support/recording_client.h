@@ -74,6 +74,7 @@ public:
     bool NextPictureToLoad(std::wstring& picUrl) override;
     bool NextAgeToRetrieve(std::int32_t& uid) override;
     void PictureLoaded(const std::wstring& picUrl, const std::string& body) override;
+    void PictureFailed(const std::wstring& picUrl) override;
     void ProfileLoaded(std::int32_t uid, const std::string& body) override;
     void ReleasePicture(PictureHandle picture) override;
 
