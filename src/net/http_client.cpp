@@ -331,7 +331,7 @@ bool HttpRequest(const std::string& host, std::uint16_t port, std::string_view r
 }
 
 int HttpStatusCode(std::string_view answer) {
-    // "HTTP/" digit "." digit, a blank, three digits, then a blank or the line end.
+    // "HTTP/" and its version, a blank, three digits, then a blank or the line end.
     if (answer.size() < 12 || answer.substr(0, 5) != "HTTP/") return 0;
     std::size_t blank = answer.find(' ');
     if (blank == std::string_view::npos || blank > 16 || answer.size() < blank + 4) return 0;
