@@ -15,6 +15,7 @@ constexpr std::uint32_t kIdleGrayingIntervalMs = 1000;
 // chat server is out of reach, and the user is told once.
 constexpr std::int32_t kFailedPollsReported = 2;
 constexpr std::int32_t kStrConnectFailed = 1050;
+constexpr std::string_view kDeniedText = "Denied, please login.";
 
 void ClearPendingMedia(PollState& poll) {
     poll.PendingPicUrl.clear();
@@ -63,6 +64,13 @@ void ServiceMediaStream(Client& client) {
     }
     poll.SideWaitTicks = kMediaWaitTicks;
     if (media.socket == 0) GiveUpMediaItem(client);  // the request failed
+}
+
+// An error page or a redirect in place of the poll page is a failed poll,
+// not a page without news; a denial is read whatever the status says.
+bool IsPollPage(std::string_view answer) {
+    int status = HttpStatusCode(answer);
+    return (status >= 200 && status <= 299) || HttpBody(answer).find(kDeniedText) != std::string_view::npos;
 }
 
 // The server's picture source goes into our request line as it stands, so
@@ -122,11 +130,11 @@ void ChatTurn(Client& client) {
     Connection& chat = client.session.Chat;
     if (client.session.Disconnected) LoginSequence(client);
 
-    std::string body;
+    std::string answer;
     if (chat.socket != 0) {
-        if (HttpReceive(chat.socket, body, chat.state, false, kProtocolTimeoutMs)) {
+        if (HttpReceive(chat.socket, answer, chat.state, true, kProtocolTimeoutMs) && IsPollPage(answer)) {
             client.poll.FailedPolls = 0;
-            HandleGetdataAnswer(client, body, client.poll.ChatRequestSession == client.session.JSessionId);
+            HandleGetdataAnswer(client, HttpBody(answer), client.poll.ChatRequestSession == client.session.JSessionId);
         } else if (chat.socket == 0) {
             NotePollFailure(client);
         }

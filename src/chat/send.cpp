@@ -31,8 +31,7 @@ struct PostResult {
 // line: an error page, a redirect or a denial did not, and the typed text
 // must stay for another try.
 PostResult ReadPostAnswer(std::string_view answer) {
-    std::size_t headerEnd = answer.find("\r\n\r\n");
-    std::string_view body = headerEnd == std::string_view::npos ? answer : answer.substr(headerEnd + 4);
+    std::string_view body = HttpBody(answer);
     if (body.find(kBanned) != std::string_view::npos) return {kStrBanned, true};
     if (body.find(kDenied) != std::string_view::npos) return {kStrNotSent, true};
     int status = HttpStatusCode(answer);

@@ -344,6 +344,11 @@ int HttpStatusCode(std::string_view answer) {
     return code;
 }
 
+std::string_view HttpBody(std::string_view answer) {
+    std::size_t headerEnd = answer.find(kHeaderEnd);
+    return headerEnd == std::string_view::npos ? answer : answer.substr(headerEnd + kHeaderEnd.size());
+}
+
 void CloseConn(SocketHandle& socket, RecvState& state) {
     state.reset();
     if (socket == 0) return;

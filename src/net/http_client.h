@@ -86,6 +86,10 @@ bool HttpRequest(const std::string& host, std::uint16_t port, std::string_view r
 // gives 200); 0 when it does not start with a status line.
 int HttpStatusCode(std::string_view answer);
 
+// The body of an answer kept with its headers: what follows the first empty
+// line, or all of it when there is none.
+std::string_view HttpBody(std::string_view answer);
+
 // Drops the receive state and closes the socket; nothing when Socket is 0.
 void CloseConn(SocketHandle& socket, RecvState& state);
 inline void CloseConn(Connection& c) { CloseConn(c.socket, c.state); }

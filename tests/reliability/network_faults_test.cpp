@@ -116,6 +116,13 @@ TEST_F(NetworkFaults, TroubleThatLastsIsToldOnceAndPicturesThatNeverComeAreGiven
     // Polls failing in a row: told once, and the login stands.
     EXPECT_EQ(rc_.StatusLines(), Names{L"Could not connect to server"});
     EXPECT_FALSE(client().session.Disconnected);
+    // An error page in place of the poll page fails the poll just the same.
+    const std::string busy = Answer("HTTP/1.1 503 Busy", "<html></html>");
+    test::SequencePeer server({busy, busy});
+    client().endpoints.Port = server.Port();
+    client().poll.FailedPolls = 0;
+    for (int tick = 0; tick < 8; ++tick) Timer1_Timer(client());
+    EXPECT_EQ(rc_.StatusLines().size(), 2u);
     // Each picture was tried a few times, then given up for the next one.
     EXPECT_EQ(client().roster[0].Picture, kPictureFailed);
     EXPECT_EQ(client().roster[1].Picture, kPictureFailed);
