@@ -29,15 +29,15 @@
 
 namespace {
 
-// The window's text; the program may be busy with a blocking request, so
-// wait for it a while.
+// The window's text; the program may be busy with a blocking request (up to
+// its 12 s deadline), so wait for it that long.
 std::wstring TextOf(HWND w) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &length)) return {};
     std::vector<wchar_t> buffer(length + 2);
     DWORD_PTR got = 0;
-    if (!SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
-                             5000, &got))
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
+                             20000, &got))
         return {};
     return std::wstring(buffer.data(), got < buffer.size() ? got : 0);
 }
