@@ -219,7 +219,11 @@ int WriteExpect(const std::wstring& line, DWORD ms) {
     HWND pane = ChatPane();
     HWND input = ChatInput();
     if (!pane || !input) return Say("no chat window"), 1;
-    const std::size_t errorsBefore = Count(TextOf(pane), L"*** ");
+    // Lines come at the pane's end and leave at its top: what is new comes
+    // after the last line shown before.
+    std::wstring before = TextOf(pane);
+    while (!before.empty() && (before.back() == L'\r' || before.back() == L'\n')) before.pop_back();
+    const std::wstring lastLine = before.substr(before.find_last_of(L"\r\n") + 1);
     SendMessageW(input, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(line.c_str()));
     PostMessageW(input, WM_KEYDOWN, VK_RETURN, 0x001C0001);
     PostMessageW(input, WM_KEYUP, VK_RETURN, 0xC01C0001);
@@ -228,7 +232,9 @@ int WriteExpect(const std::wstring& line, DWORD ms) {
     if (!WaitResponsive(ms)) return Say("the window did not answer"), 1;
     const std::wstring kept = TextOf(input);
     if (kept == line) {
-        const bool told = Count(TextOf(pane), L"*** ") > errorsBefore;
+        const std::wstring after = TextOf(pane);
+        const std::size_t at = lastLine.empty() ? std::wstring::npos : after.rfind(lastLine);
+        const bool told = (at == std::wstring::npos ? after : after.substr(at)).find(L"*** ") != std::wstring::npos;
         std::printf("kept%s\n", told ? "" : " without a word");
         return told ? 0 : 1;
     }
