@@ -2,6 +2,7 @@
 
 #include "chat/getdata_parser.h"
 #include "core/client_events.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/case.h"
 #include "text/replace_all.h"
@@ -11,12 +12,6 @@
 
 namespace vellora {
 namespace {
-
-constexpr std::int32_t kStrChattersAndListeners = 1007;
-constexpr std::int32_t kStrChatters = 1008;
-constexpr std::int32_t kStrListeners = 1009;
-constexpr std::int32_t kStrLoginInvalid = 1065;
-constexpr std::int32_t kStrPackageIncomplete = 1066;
 
 constexpr std::wstring_view kStaffPrefix = L"club-team: ";
 // The chat server cuts a line at 2000 bytes; one that holds far more would
@@ -39,7 +34,7 @@ void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
         if (client.MustSpace) {
             for (const wchar_t* line : {L"", L"   Reconnected", L""}) {
                 std::wstring text = line;
-                client.view->InMessage(1, L"", text, -1);
+                client.view->InMessage(kUserLineType, L"", text, -1);
             }
             client.MustSpace = false;
         }
@@ -74,8 +69,14 @@ void CheckOwnPresence(Client& client) {
     SetMustSpace(client, true);
 }
 
+// Every answer carries the counts, and they seldom change: an unchanged
+// text is not drawn again twice a second.
 void ShowCounts(Client& client, const std::optional<ParticipantCounts>& counts) {
-    if (counts) client.window->SetStatusBarText(CountsText(counts->Active, counts->Passive));
+    if (!counts) return;
+    std::wstring text = CountsText(counts->Active, counts->Passive);
+    if (text == client.CountsShown) return;
+    client.CountsShown = text;
+    client.window->SetStatusBarText(text);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "chat/requests.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
+#include "resources/string_ids.h"
 #include "text/codepage.h"
 
 namespace vellora {
@@ -18,13 +19,6 @@ constexpr std::string_view kClubcardLink = "/club/clubcard/";
 constexpr std::string_view kEntryRefused = "Ein Login in den Chat ist nicht m&ouml;glich.";
 constexpr std::string_view kDenied = "Denied, please login.";
 
-constexpr std::int32_t kStrConnectFailed = 1050;
-constexpr std::int32_t kStrTimeout = 1051;
-constexpr std::int32_t kStrNoSessionId = 1052;
-constexpr std::int32_t kStrNoUserId = 1053;
-constexpr std::int32_t kStrEntryRefused = 1055;
-constexpr std::int32_t kStrDenied = 1056;
-constexpr std::int32_t kStrLoginFailed = 1057;
 // A server that leaves out a cookie once may have hiccuped; one that does it
 // again keeps the client out of the chat, and the user is told.
 constexpr std::int32_t kSilentStopsReported = 2;

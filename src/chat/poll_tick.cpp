@@ -14,7 +14,6 @@ constexpr std::uint32_t kIdleGrayingIntervalMs = 1000;
 // A poll that fails now and then goes unnoticed; this many in a row mean the
 // chat server is out of reach, and the user is told once.
 constexpr std::int32_t kFailedPollsReported = 2;
-constexpr std::int32_t kStrConnectFailed = 1050;
 constexpr std::string_view kDeniedText = "Denied, please login.";
 
 void ClearPendingMedia(PollState& poll) {
@@ -90,7 +89,25 @@ void SendGetdata(Client& client) {
     Connection& chat = client.session.Chat;
     client.poll.ChatRequestSession = client.session.JSessionId;
     std::string request = GetdataRequest(e, WideToAnsi(client.session.JSessionId));
-    if (!HttpStart(e.ChatAddress, e.Port, request, chat.socket, chat.state)) NotePollFailure(client);
+    if (!HttpStart(e.ChatAddress, e.Port, request, chat.socket, chat.state)) {
+        NotePollFailure(client);
+        return;
+    }
+    if (client.hooks.WatchChatAnswer) client.hooks.WatchChatAnswer(chat.socket);
+}
+
+// Collects the getdata answer without blocking and handles it once complete;
+// an unfinished receive is silent, a failed one is counted.
+void ReceiveChatAnswer(Client& client) {
+    Connection& chat = client.session.Chat;
+    if (chat.socket == 0) return;
+    std::string answer;
+    if (HttpReceive(chat.socket, answer, chat.state, true, kProtocolTimeoutMs) && IsPollPage(answer)) {
+        client.poll.FailedPolls = 0;
+        HandleGetdataAnswer(client, HttpBody(answer), client.poll.ChatRequestSession == client.session.JSessionId);
+    } else if (chat.socket == 0) {
+        NotePollFailure(client);
+    }
 }
 
 void SendNextMediaRequest(Client& client) {
@@ -129,17 +146,7 @@ void SendNextMediaRequest(Client& client) {
 void ChatTurn(Client& client) {
     Connection& chat = client.session.Chat;
     if (client.session.Disconnected) LoginSequence(client);
-
-    std::string answer;
-    if (chat.socket != 0) {
-        if (HttpReceive(chat.socket, answer, chat.state, true, kProtocolTimeoutMs) && IsPollPage(answer)) {
-            client.poll.FailedPolls = 0;
-            HandleGetdataAnswer(client, HttpBody(answer), client.poll.ChatRequestSession == client.session.JSessionId);
-        } else if (chat.socket == 0) {
-            NotePollFailure(client);
-        }
-    }
-
+    ReceiveChatAnswer(client);
     if (chat.socket == 0) SendGetdata(client);
     if (client.session.Media.socket == 0) SendNextMediaRequest(client);
     // With a request on the wire the next tick is a chat turn again; after a
@@ -160,13 +167,24 @@ void Timer1_Timer(Client& client) {
             ServiceMediaStream(client);
             if (client.hooks.ToasterTick) client.hooks.ToasterTick(kToasterLifetimeMs);
             if (poll.ChatTurn) ChatTurn(client);
-            bool grayingDue = client.settings.GrayOrHilightUsersMode == 2 &&
+            bool grayingDue = client.settings.GrayOrHilightUsersMode == kGrayIgnoredAndIdle &&
                               TickElapsed(client.LastHilightUpdate, kIdleGrayingIntervalMs);
             if (grayingDue && client.hooks.GrayIdleUsers) client.hooks.GrayIdleUsers();
         }
         poll.InTimer = false;
     }
     client.EntryPhaseOver = client.FriendsAtEntryDone;
+}
+
+void ChatAnswerArrived(Client& client, SocketHandle socket) {
+    PollState& poll = client.poll;
+    const Session& s = client.session;
+    if (s.LoginPhase || poll.InTimer || !s.WindowsCreated || s.Disconnected) return;
+    if (socket == 0 || socket != s.Chat.socket) return;
+    poll.InTimer = true;
+    poll.SoundStartedThisTick = false;
+    ReceiveChatAnswer(client);
+    poll.InTimer = false;
 }
 
 }  // namespace vellora

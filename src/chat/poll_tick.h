@@ -16,4 +16,11 @@ inline constexpr std::int32_t kMediaWaitTicks = 4;
 // One tick of the poll timer.
 void Timer1_Timer(Client& client);
 
+// The answer to the outstanding getdata request on Socket has data, or its
+// connection closed: it is read and handled now rather than at the next chat
+// turn. Requests still go out only with the tick. Nothing happens during the
+// login phase or a tick, nor while disconnected (the tick logs in first), nor
+// for a socket that is no longer the outstanding one.
+void ChatAnswerArrived(Client& client, SocketHandle socket);
+
 }  // namespace vellora

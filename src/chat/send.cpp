@@ -6,6 +6,7 @@
 #include "chat/requests.h"
 #include "core/client_events.h"
 #include "net/http_client.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/codepage.h"
 #include "text/codings.h"
@@ -16,11 +17,6 @@ namespace {
 
 constexpr std::string_view kBanned = "'message':{'title':'Sorry','txt':'Sie wurden aus dem Chat geworfen";
 constexpr std::string_view kDenied = "Denied, please login.";
-
-constexpr std::int32_t kStrNotConnected = 1040;
-constexpr std::int32_t kStrMaybeNotSent = 1041;
-constexpr std::int32_t kStrBanned = 1042;
-constexpr std::int32_t kStrNotSent = 1043;
 
 struct PostResult {
     std::int32_t error = 0;  // 0: the server took the line

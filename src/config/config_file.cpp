@@ -5,6 +5,7 @@
 
 #include "config/config_folder.h"
 #include "config/config_lines.h"
+#include "config/portable.h"
 #include "core/files.h"
 #include "text/case.h"
 #include "text/scrambler.h"
@@ -130,7 +131,9 @@ bool SaveConfig(const Session& session, const Settings& settings, const Relation
     line(L"Friends=", StorableList(lists.Friends));
     line(L"Banned=", StorableList(lists.Banned));
 
-    return WriteFileBytes(ConfigFilePath(session.ConfigName), EncodeConfigText(text));
+    const bool written = WriteFileBytes(ConfigFilePath(session.ConfigName), EncodeConfigText(text));
+    NoteSettingsWrite(written);
+    return written;
 }
 
 void ApplyConfig(const std::wstring& configFile, bool andApply, Session& session, Settings& settings,
@@ -161,7 +164,7 @@ void ApplyConfig(const std::wstring& configFile, bool andApply, Session& session
         });
     }
 
-    if (andApply && settings.FriendsPopup == 0) effects.SetFriendsAtEntryDone();
+    if (andApply && settings.FriendsPopup == kFriendsPopupNothing) effects.SetFriendsAtEntryDone();
     effects.ShowStatusBar(settings.StatusBar);
     effects.RealResize(true);
 }

@@ -1,5 +1,6 @@
 #include "config/config_folder.h"
 
+#include "config/portable.h"
 #include "core/files.h"
 
 namespace vellora {
@@ -19,6 +20,8 @@ bool CreateFolderLevels(const std::wstring& path) {
 }
 
 std::wstring ConfigFolder() {
+    // A portable copy never writes outside its own folder.
+    if (PortableMode()) return ProgramFolder();
     std::wstring base = AppDataFolder();
     std::size_t first = base.find_first_not_of(L' ');
     std::size_t last = base.find_last_not_of(L' ');

@@ -12,7 +12,8 @@ namespace vellora {
 inline constexpr std::wstring_view kConfigExtension = L".vel";
 inline constexpr std::wstring_view kConfigPattern = L"*.vel";
 
-// The application-data folder + "morvex", "Vellora" and a trailing separator,
+// In portable mode (config/portable.h) the program's folder. Otherwise the
+// application-data folder + "morvex", "Vellora" and a trailing separator,
 // each level created when missing; the program's folder when the
 // application-data folder is unknown or the levels cannot be created.
 // Computed anew on every call.

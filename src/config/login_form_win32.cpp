@@ -4,6 +4,8 @@
 
 #include "core/frm_main_win32.h"
 #include "dialogs/toolkit_win32.h"
+#include "dialogs/window_object_win32.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 
 namespace vellora {
@@ -63,44 +65,46 @@ bool LoginForm::EnsureWindow() {
     if (hwnd_) return true;
     EmptyDialogTemplate tmpl{};
     tmpl.dlg.style = WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | DS_MODALFRAME | DS_CENTER;
-    hwnd_ = CreateDialogIndirectParamW(ProgramInstance(), &tmpl.dlg, nullptr, FormProc,
-                                       reinterpret_cast<LPARAM>(this));
+    // The form binds itself to the window at WM_INITDIALOG.
+    CreateDialogIndirectParamW(ProgramInstance(), &tmpl.dlg, nullptr, DialogProcOf<&LoginForm::FormMessage>,
+                               reinterpret_cast<LPARAM>(this));
     return hwnd_ != nullptr;
 }
 
-INT_PTR CALLBACK LoginForm::FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_INITDIALOG) {
-        auto* form = reinterpret_cast<LoginForm*>(lParam);
-        SetWindowLongPtrW(hwnd, DWLP_USER, lParam);
-        form->hwnd_ = hwnd;
-        form->Form_Load();
+INT_PTR LoginForm::FormMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM) {
+    switch (msg) {
+    case WM_INITDIALOG:
+        hwnd_.reset(hwnd);
+        Form_Load();
         return FALSE;  // the focus is placed by the form itself
+    case WM_COMMAND:
+        return OnCommand(LOWORD(wParam), HIWORD(wParam)) ? TRUE : FALSE;
+    case WM_DESTROY:
+        errorBox_.reset();
+        return FALSE;
+    case WM_NCDESTROY:
+        hwnd_.forget();
+        return FALSE;
+    default:
+        return FALSE;
     }
-    auto* form = reinterpret_cast<LoginForm*>(GetWindowLongPtrW(hwnd, DWLP_USER));
-    if (!form) return FALSE;
-    if (msg == WM_COMMAND) {
-        const int id = LOWORD(wParam);
-        const int code = HIWORD(wParam);
-        if (id == kCombo1 && code == CBN_SELCHANGE) form->Combo1_Click();
-        else if (id == kCombo1 && code == CBN_EDITCHANGE && !form->filling_) form->Combo1_Change();
-        else if (id == kText2 && code == EN_CHANGE && !form->filling_) form->Text2_Change();
-        else if (id == kCommand3 && code == BN_CLICKED) form->Command3_Click();
-        else if (id == kCommand1 && code == BN_CLICKED) form->Command1_Click();
-        else return FALSE;
-        return TRUE;
-    }
-    if (msg == WM_DESTROY) {
-        SetWindowLongPtrW(hwnd, DWLP_USER, 0);
-        form->hwnd_ = nullptr;
-        form->errorBox_.reset();
-    }
-    return FALSE;
+}
+
+bool LoginForm::OnCommand(int id, int code) {
+    if (id == kCombo1 && code == CBN_SELCHANGE) Combo1_Click();
+    else if (id == kCombo1 && code == CBN_EDITCHANGE && !filling_) Combo1_Change();
+    else if (id == kText2 && code == EN_CHANGE && !filling_) Text2_Change();
+    else if (id == kCommand3 && code == BN_CLICKED) Command3_Click();
+    else if (id == kCommand1 && code == BN_CLICKED) Command1_Click();
+    else return false;
+    return true;
 }
 
 void LoginForm::Form_Load() {
     CreateControls();
-    const int captions[][2] = {{kLabel1, 2000}, {kLabel2, 2001}, {kLabel3, 2002},
-                               {kCheck2, 2003}, {kCommand3, 2004}, {kCommand1, 2005}};
+    const int captions[][2] = {{kLabel1, kStrLoginWelcome},  {kLabel2, kStrLoginName},
+                               {kLabel3, kStrLoginPassword}, {kCheck2, kStrLoginRemember},
+                               {kCommand3, kStrLoginButton}, {kCommand1, kStrLoginCancel}};
     for (const auto& [id, resource] : captions) SetText(id, LoadResString(resource));
 }
 
@@ -270,8 +274,7 @@ void LoginForm::Unload() {
 
 void LoginForm::Destroy() {
     errorBox_.reset();
-    if (hwnd_) DestroyWindow(hwnd_);
-    hwnd_ = nullptr;
+    hwnd_.reset();
 }
 
 void LoginForm::SetError(const std::wstring& xError) {

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "dialogs/error_box_win32.h"
+#include "dialogs/handles_win32.h"
+#include "resources/resource_ids.h"
 
 namespace vellora {
 
@@ -18,12 +20,12 @@ class FrmMain;
 // Control ids of the form (the login and cancel buttons are the dialog's
 // default and cancel buttons).
 enum LoginFormControl : int {
-    kLabel1 = 1010,
-    kLabel2 = 1011,
-    kLabel3 = 1012,
-    kCombo1 = 1001,
-    kText2 = 1002,
-    kCheck2 = 1003,
+    kLabel1 = IDC_LOGIN_WELCOME,
+    kLabel2 = IDC_LOGIN_NAME_LABEL,
+    kLabel3 = IDC_LOGIN_PASSWORD_LABEL,
+    kCombo1 = IDC_LOGIN_NAME,
+    kText2 = IDC_LOGIN_PASSWORD,
+    kCheck2 = IDC_LOGIN_REMEMBER,
     kCommand3 = IDOK,
     kCommand1 = IDCANCEL,
 };
@@ -49,12 +51,12 @@ public:
     // Destroys the window without the unload rules (the program is ending).
     void Destroy();
 
-    HWND hwnd() const { return hwnd_; }
+    HWND hwnd() const { return hwnd_.get(); }
     HWND Control(int id) const { return hwnd_ ? GetDlgItem(hwnd_, id) : nullptr; }
     // The error strip, or null while there is none.
-    HWND ErrorBoxWindow() const { return errorBox_ ? errorBox_->box : nullptr; }
+    HWND ErrorBoxWindow() const { return errorBox_ ? errorBox_->box.get() : nullptr; }
 
-    // Event handlers, called by the form's window procedure.
+    // Event handlers, called by the form's dialog procedure.
     void Combo1_Click();
     void Combo1_Change();
     void Text2_Change();
@@ -62,7 +64,9 @@ public:
     void Command1_Click();
 
 private:
-    static INT_PTR CALLBACK FormProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The form's dialog procedure: dispatches to the handlers above.
+    INT_PTR FormMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    bool OnCommand(int id, int code);
     bool EnsureWindow();
     void Form_Load();
     void CreateControls();
@@ -77,7 +81,7 @@ private:
     void Focus(int id);
 
     FrmMain& main_;
-    HWND hwnd_ = nullptr;
+    OwnedWindow hwnd_;
     std::unique_ptr<ErrorBox> errorBox_;
     // Set while the program itself fills the fields, whose change
     // notifications are then not the user's edits.

@@ -7,6 +7,29 @@
 
 namespace vellora {
 
+// GrayOrHilightUsersMode: which user rows are drawn grayed out.
+enum GrayMode : std::int32_t {
+    kGrayNobody = 0,
+    kGrayIgnored = 1,         // ignored and temporarily ignored users
+    kGrayIgnoredAndIdle = 2,  // those and users idle for GrayOrHilightUsersIdleTime
+    kGrayAllButFriends = 3,
+};
+
+// FriendsPopup: what a friend's arrival in the chat does.
+enum FriendsPopupMode : std::int32_t {
+    kFriendsPopupNothing = 0,
+    kFriendsPopupToasterWithPicture = 1,  // a toaster once the friend's picture is there
+    kFriendsPopupToasterAtOnce = 2,
+    kFriendsPopupOpenDialog = 3,
+};
+
+// ShowToolTips: which hover help shows.
+enum ToolTipsMode : std::int32_t {
+    kToolTipsNever = 0,
+    kToolTipsUsersOnly = 1,
+    kToolTipsAlways = 2,
+};
+
 struct Settings {
     bool AutoLogin = false;
     bool SingleWindow = true;
@@ -14,14 +37,14 @@ struct Settings {
     bool ErrorToaster = false;
     bool ExcludeDialogMessages = false;
     bool IdleToaster = false;
-    std::int32_t FriendsPopup = 1;  // 0 nothing, 1 toaster with picture, 2 toaster at once, 3 open dialog
+    std::int32_t FriendsPopup = kFriendsPopupToasterWithPicture;  // a FriendsPopupMode (3 and above: open dialog)
     bool SuppressDialogs = false;
     bool PostSongs = false;
     bool RetrieveUserAges = false;
     bool ShowTimes = false;
-    std::int32_t ShowToolTips = 2;  // 0 never, 1 user information only, 2 always
+    std::int32_t ShowToolTips = kToolTipsAlways;  // a ToolTipsMode
     bool StatusBar = true;
-    std::int32_t GrayOrHilightUsersMode = 2;       // 0..3
+    std::int32_t GrayOrHilightUsersMode = kGrayIgnoredAndIdle;  // a GrayMode
     std::int32_t GrayOrHilightUsersIdleTime = 15;  // minutes, 3..60
     bool AutoHideDialogTextBoxes = false;
     std::wstring SoundFile;

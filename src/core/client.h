@@ -45,6 +45,9 @@ struct TickHooks {
     std::function<void()> SongStep;                  // current-song posting, every tick
     std::function<void(std::uint32_t)> ToasterTick;  // toaster housekeeping with its lifetime in ms
     std::function<void()> GrayIdleUsers;             // graying of idle users' rows
+    // A getdata request went out on this socket: the window layer asks to be
+    // told when its answer arrives (ChatAnswerArrived, chat/poll_tick.h).
+    std::function<void(SocketHandle)> WatchChatAnswer;
 };
 
 struct Client {
@@ -73,11 +76,13 @@ struct Client {
     bool EntryPhaseOver = false;
     // The friends present at chat entry have been collected.
     bool FriendsAtEntryDone = false;
-    // The relation list the lists dialog edits (0-2), 4 while friends present
-    // at entry are collected, 5 when that collection found none.
-    std::int32_t ListsDialogMode = 0;
+    // The relation list the lists dialog edits, or where the collection of
+    // the friends present at entry stands (a ListsMode).
+    std::int32_t ListsDialogMode = kFriendsList;
     // The lists dialog's rows and buttons.
     ListsDialogModel ListsDialog;
+    // The counts text the status bar shows.
+    std::wstring CountsShown;
 
     // The chat pane's last 1024 lines.
     LineRing MainRing{kMainRingSize, kMainRtfCapacity};

@@ -12,6 +12,11 @@ std::wstring& AppDataOverride() {
     return folder;
 }
 
+std::wstring& ProgramFolderOverride() {
+    static std::wstring folder;
+    return folder;
+}
+
 }  // namespace
 
 bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
@@ -41,6 +46,13 @@ void OverrideAppDataFolder(std::wstring folder) { AppDataOverride() = std::move(
 std::wstring AppDataFolder() {
     const std::wstring& chosen = AppDataOverride();
     return chosen.empty() ? SystemAppDataFolder() : chosen;
+}
+
+void OverrideProgramFolder(std::wstring folder) { ProgramFolderOverride() = std::move(folder); }
+
+std::wstring ProgramFolder() {
+    const std::wstring& chosen = ProgramFolderOverride();
+    return chosen.empty() ? SystemProgramFolder() : chosen;
 }
 
 }  // namespace vellora

@@ -60,11 +60,16 @@ void OverrideAppDataFolder(std::wstring folder);
 // The folder of the running program, with a trailing separator.
 std::wstring ProgramFolder();
 
+// Tests put the program's folder somewhere of their own; an empty text gives
+// back the real one.
+void OverrideProgramFolder(std::wstring folder);
+
 // Native spelling of a program path (UTF-8 natively; unused on Windows).
 std::string NativePath(const std::wstring& path);
 
-// The platform's own answers behind AppDataFolder (files_posix.cpp /
-// files_win32.cpp).
+// The platform's own answers behind AppDataFolder and ProgramFolder
+// (files_posix.cpp / files_win32.cpp).
 std::wstring SystemAppDataFolder();
+std::wstring SystemProgramFolder();
 
 }  // namespace vellora

@@ -134,7 +134,7 @@ std::vector<std::wstring> ListFiles(const std::wstring& folder, const std::wstri
 
 std::wstring SystemAppDataFolder() { return {}; }
 
-std::wstring ProgramFolder() {
+std::wstring SystemProgramFolder() {
     char buffer[4096];
     ssize_t n = ::readlink("/proc/self/exe", buffer, sizeof buffer - 1);
     std::string path = n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string("./");

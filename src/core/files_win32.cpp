@@ -83,7 +83,7 @@ std::wstring SystemAppDataFolder() {
     return path;
 }
 
-std::wstring ProgramFolder() {
+std::wstring SystemProgramFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
         DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));

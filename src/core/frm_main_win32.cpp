@@ -4,7 +4,7 @@
 
 #include <ole2.h>
 
-#include <initializer_list>
+#include <memory>
 
 #include "chat/endpoints.h"
 #include "chat/login.h"
@@ -12,49 +12,39 @@
 #include "chat/send.h"
 #include "config/account_list.h"
 #include "config/login_form_win32.h"
+#include "core/answer_arrival_win32.h"
 #include "core/client_events.h"
 #include "core/files.h"
-#include "core/main_window_win32.h"
-#include "dialogs/focus_state_win32.h"
-#include "dialogs/toolkit_win32.h"
 #include "net/socket.h"
-#include "text/chat_font_win32.h"
+#include "resources/resource_ids.h"
 #include "view/chat_render.h"
 #include "view/user_relations.h"
 
 namespace vellora {
 
-namespace {
-
-FrmMain* g_instance = nullptr;
-
-// Class style of the program's windows: redraw on both size changes,
-// double clicks, one device context for the class.
-constexpr UINT kClassStyle = 0x4B;
-
-}  // namespace
-
 FrmMain::FrmMain() {
-    g_instance = this;
     client.status = this;
     client.window = this;
     ConnectView(client, viewLogic_, viewWindow_);
     client.hooks.SongStep = [this] {
         SongTick(songState_, client.settings, client.LastChatLineTick, player_, songPost_);
     };
-    client.hooks.ToasterTick = [](std::uint32_t lifetimeMs) { later::ToasterTick(lifetimeMs); };
+    client.hooks.ToasterTick = [this](std::uint32_t lifetimeMs) {
+        if (Notifications* n = GetNotifications()) n->ToasterTick(lifetimeMs);
+    };
+    WatchChatAnswers(*this);
 }
 
-FrmMain::~FrmMain() {
-    if (g_instance == this) g_instance = nullptr;
-}
+FrmMain::~FrmMain() = default;
 
-FrmMain* FrmMain::Instance() { return g_instance; }
+FrmMain::Loaded::Sockets::~Sockets() {
+    if (started) SocketCleanup();
+}
 
 void FrmMain::Form_Initialize() {
     // Pictures are decoded by OLE's picture loader.
     oleStarted_ = SUCCEEDED(OleInitialize(nullptr));
-    richEditLibrary_ = LoadLibraryW(L"riched20.dll");
+    richEditLibrary_.reset(LoadLibraryW(L"riched20.dll"));
     client.session.Disconnected = true;
     // Where the chat service lives; an endpoints.ini beside the program
     // points it elsewhere (the demo and the tests use the simulator).
@@ -62,31 +52,34 @@ void FrmMain::Form_Initialize() {
 }
 
 bool FrmMain::Form_Load() {
-    ToolkitStart(0);
-    later::SetToolTipVar(2);
-    if (!SocketStartup()) {
+    Loaded& l = loaded_;
+    l.toolkit.Start();
+    l.notifications = MakeNotifications(*this);
+    l.notifications->SetToolTipVar(kToolTipsAlways);
+    l.sockets.started = SocketStartup();
+    if (!l.sockets.started) {
         Unload();
         return false;
     }
     client.session.KickTick = kNoTick;
 
-    HCURSOR arrow = LoadCursorW(nullptr, IDC_ARROW);
-    auto face = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    RegisterWindowClass({kClassStyle, later::TabLabelProc, arrow, nullptr, kTabLabelClass});
-    RegisterWindowClass({kClassStyle, later::DialogWindowProc, arrow, face, kDialogWindowClass});
-    RegisterWindowClass({kClassStyle, MainWindowProc, arrow, face, kMainWindowClass});
-    classesRegistered_ = true;
-
+    l.fonts.taken = true;
+    l.mainClass =
+        WindowClass(kMainWindowClass, kProgramClassStyle, WindowProcOf<&FrmMain::MainWindowMessage>, ButtonFaceBrush());
+    l.conversations = MakeConversations(*this);
     if (!CreateMainWindow()) {
         Unload();
         return false;
     }
-    rowStyle_.pendingIcon = LoadIconRes(1100, 32);
-    rowStyle_.noneIcon = LoadIconRes(1120, 32);
+    l.pendingIcon = LoadIconRes(IDI_PICTURE_PENDING, 32);
+    l.noneIcon = LoadIconRes(IDI_NO_PICTURE, 32);
+    rowStyle_.pendingIcon = l.pendingIcon;
+    rowStyle_.noneIcon = l.noneIcon;
     client.session.LoginPhase = true;
     client.session.WindowsCreated = true;
-    timer1_ = SetTimer(nullptr, 0, kTimer1IntervalMs, Timer1Proc);
-    later::LoadMenus();
+    SetTimer(h.MainWindow, IDT_TIMER1, kTimer1IntervalMs, nullptr);
+    l.menus = MakeMenus(*this);
+    l.lists = MakeListsDialogWindow(*this);
 
     if (!Form4().LoadForm4AutoLogin()) loginForm_->Destroy();
     return !unloaded_;
@@ -100,98 +93,42 @@ void FrmMain::Unload() {
 }
 
 void FrmMain::Form_Unload() {
-    if (timer1_) KillTimer(nullptr, timer1_);
-    timer1_ = 0;
+    if (h.MainWindow) KillTimer(h.MainWindow, IDT_TIMER1);
     if (loginForm_) loginForm_->Destroy();
 
     Session& s = client.session;
     if (s.WindowsCreated) {
-        if (h.hChatPane) {
-            Unsubclass(h.hChatPane);
-            SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
-            ForgetPane(h.hChatPane);
-            DestroyWindow(h.hChatPane);
-            h.hChatPane = nullptr;
-            chatPane_.Attach(nullptr);
-        }
-        later::DestroyMenus();
-        later::CloseToaster();
+        if (Notifications* n = GetNotifications()) n->ToasterTick(0);  // closes an open toaster
         CloseConn(s.Chat);
         CloseConn(s.Media);
         SendLogout(client);  // fired without waiting; nothing when not in the chat
-        later::CloseAllDialogs();
-        later::UnloadListsDialog();
-        for (HICON* icon : {&rowStyle_.pendingIcon, &rowStyle_.noneIcon}) {
-            if (*icon) DestroyIcon(*icon);
-            *icon = nullptr;
-        }
-        SocketCleanup();
+        if (Conversations* c = GetConversations()) c->CloseAllDialogs();
     }
-    TearDownMainWindow();
-    if (classesRegistered_) {
-        UnregisterWindowClass(kTabLabelClass);
-        UnregisterWindowClass(kMainWindowClass);
-        UnregisterWindowClass(kDialogWindowClass);
-        classesRegistered_ = false;
-    }
-    DeletePaneFonts();
-    rowStyle_.boldFont = rowStyle_.regularFont = nullptr;
-    if (h.UiFont) DeleteObject(h.UiFont);
-    h.UiFont = nullptr;
-    later::StopToolTips();
-    ToolkitStop();
+    ReleaseLoaded();
+}
+
+void FrmMain::ReleaseLoaded() {
+    // The user list's rows give back their records and icons while the main
+    // window still hears of it (WM_DELETEITEM); the roster's pictures go with
+    // the picture store.
+    if (h.hUserList) SendMessageW(h.hUserList, LB_RESETCONTENT, 0, 0);
+    for (RosterEntry& entry : client.roster) entry.Picture = kNoPicture;
+    chatPane_.Attach(nullptr);
+    rowStyle_ = UserRowStyle{};
+    std::destroy_at(&loaded_);
+    std::construct_at(&loaded_);
+    focus = FocusState{};
 }
 
 void FrmMain::Form_Terminate() {
-    if (richEditLibrary_) FreeLibrary(richEditLibrary_);
-    richEditLibrary_ = nullptr;
+    richEditLibrary_.reset();
     if (oleStarted_) OleUninitialize();
     oleStarted_ = false;
-}
-
-void FrmMain::TearDownMainWindow() {
-    if (!h.MainWindow) return;
-    ShowWindow(h.MainWindow, SW_HIDE);
-    if (h.hMainInput) {
-        SetWindowLongPtrW(h.hMainInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevMainInputProc));
-        DestroyWindow(h.hMainInput);
-    }
-    if (h.hChatPane) {
-        Unsubclass(h.hChatPane);
-        SendMessageW(h.hChatPane, WM_SETFONT, 0, FALSE);
-        ForgetPane(h.hChatPane);
-        DestroyWindow(h.hChatPane);
-        chatPane_.Attach(nullptr);
-    }
-    if (h.hUserList) {
-        SetWindowLongPtrW(h.hUserList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(PrevUserListProc));
-        for (RosterEntry& entry : client.roster) {
-            if (HoldsPicture(entry.Picture)) client.pictures->ReleasePicture(entry.Picture);
-            entry.Picture = kNoPicture;
-        }
-        SendMessageW(h.hUserList, WM_SETFONT, 0, FALSE);
-        DestroyWindow(h.hUserList);  // its rows' records go with WM_DELETEITEM
-    }
-    if (h.hOptionsButton) {
-        Unsubclass(h.hOptionsButton);
-        SendMessageW(h.hOptionsButton, WM_SETFONT, 0, FALSE);
-        DestroyWindow(h.hOptionsButton);
-    }
-    SetWindowIcons(h.MainWindow, -1);
-    DestroyWindow(h.MainWindow);
-    HFONT uiFont = h.UiFont;  // deleted with the other fonts, after the windows
-    h = MainWindowHandles{};
-    h.UiFont = uiFont;
-    Focus = FocusState{};
 }
 
 LoginForm& FrmMain::Form4() {
     if (!loginForm_) loginForm_ = std::make_unique<LoginForm>(*this);
     return *loginForm_;
-}
-
-void CALLBACK FrmMain::Timer1Proc(HWND, UINT, UINT_PTR, DWORD) {
-    if (FrmMain* f = Instance()) f->Timer1_Timer();
 }
 
 void FrmMain::Timer1_Timer() {
@@ -230,29 +167,37 @@ void FrmMain::ShowLoginError(const std::wstring& text) { Form4().SetError(text);
 
 void FrmMain::ShowChatStatusLine(const std::wstring& line, std::int32_t timeOfDay) {
     std::wstring msg = line;
-    client.view->InMessage(-1, L"", msg, timeOfDay);
+    client.view->InMessage(kStatusLineType, L"", msg, timeOfDay);
 }
 
 void FrmMain::ShowErrorToaster(const std::wstring& line, std::int32_t timeOfDay) {
-    later::ShowErrorToaster(line, timeOfDay);
+    if (Notifications* n = GetNotifications()) n->ShowErrorToaster(line, timeOfDay);
 }
 
-void FrmMain::PlayNotificationSound() { later::PlayNotificationSound(); }
+void FrmMain::PlayNotificationSound() {
+    if (Notifications* n = GetNotifications()) n->PlayNotificationSound();
+}
 
 // ---------------------------------------------------------------------------
 // ConfigEffects
 
 void FrmMain::FriendsToasterChanged() { vellora::FriendsToasterChanged(client); }
 
-void FrmMain::SetToolTipVar(std::int32_t mode) { later::SetToolTipVar(mode); }
+void FrmMain::SetToolTipVar(std::int32_t mode) {
+    if (Notifications* n = GetNotifications()) n->SetToolTipVar(mode);
+}
 
-void FrmMain::CheckOptionsMenuItem(std::int32_t id, bool checked) { later::CheckOptionsMenuItem(id, checked); }
+void FrmMain::CheckOptionsMenuItem(std::int32_t id, bool checked) {
+    if (Menus* m = GetMenus()) m->CheckOptionsMenuItem(id, checked);
+}
 
 void FrmMain::SetFriendsAtEntryDone() { client.FriendsAtEntryDone = true; }
 
 // ---------------------------------------------------------------------------
-// MainWindow (the part that belongs to a feature still to come)
+// MainWindow (the part the menus carry out)
 
-void FrmMain::SwitchToStaffMenus() { later::SwitchToStaffMenus(); }
+void FrmMain::SwitchToStaffMenus() {
+    if (Menus* m = GetMenus()) m->SwitchToStaffMenus();
+}
 
 }  // namespace vellora

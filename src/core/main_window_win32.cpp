@@ -1,17 +1,11 @@
 // The main window: its creation, layout, status bar and message routing.
 #include "core/main_window_win32.h"
 
-#include <commctrl.h>
-#include <richedit.h>
-
+#include "core/answer_arrival_win32.h"
 #include "core/frm_main_win32.h"
-#include "core/later_hooks_win32.h"
 #include "core/main_layout.h"
-#include "dialogs/focus_state_win32.h"
 #include "dialogs/placement_win32.h"
-#include "dialogs/toolkit_win32.h"
-#include "text/chat_font_win32.h"
-#include "text/rich_pane_win32.h"
+#include "resources/resource_ids.h"
 #include "view/user_relations.h"
 
 namespace vellora {
@@ -24,14 +18,12 @@ HWND CreateChild(DWORD exStyle, const wchar_t* cls, const wchar_t* text, DWORD s
                            reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), ProgramInstance(), nullptr);
 }
 
-void SetFont(HWND window, HFONT font) { SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE); }
-
 // The plain user-interface font: the system's message font.
-HFONT CreateUiFont() {
+OwnedFont CreateUiFont() {
     NONCLIENTMETRICSW ncm{};
     ncm.cbSize = sizeof(ncm);
-    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return nullptr;
-    return CreateFontIndirectW(&ncm.lfMessageFont);
+    if (!SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0)) return {};
+    return OwnedFont(CreateFontIndirectW(&ncm.lfMessageFont));
 }
 
 void Place(HWND window, const LayoutRect& r, bool keepSize = false) {
@@ -43,40 +35,41 @@ void Place(HWND window, const LayoutRect& r, bool keepSize = false) {
 
 bool FrmMain::CreateMainWindow() {
     const std::wstring title = VersionValue(L"ProductName") + L" " + VersionValue(L"ProductVersion");
-    h.MainWindow = CreateWindowExW(0x00010004, kMainWindowClass, title.c_str(), 0x06CF1000, 0, 0, 600, 400, nullptr,
-                                   nullptr, ProgramInstance(), nullptr);
+    // The window binds this object at WM_NCCREATE and takes h.MainWindow.
+    CreateWindowExW(kMainWindowExStyle, kMainWindowClass, title.c_str(), kMainWindowStyle, 0, 0, 600, 400, nullptr,
+                    nullptr, ProgramInstance(), this);
     if (!h.MainWindow) return false;
-    Focus.MainWindow = h.MainWindow;
-    SetWindowIcons(h.MainWindow, 1000);
+    focus.MainWindow = h.MainWindow;
+    h.icons = WindowIcons(h.MainWindow, IDI_VELLORA_SMALL);
     FitWindowOnScreen(h.MainWindow);
 
-    if (!h.UiFont) h.UiFont = CreateUiFont();
+    h.UiFont = CreateUiFont();
 
-    h.hMainInput = CreateChild(0x200, L"EDIT", L"", 0x56011080, 0, 0, 200, 19, h.MainWindow, kMainInputId);
-    SetFont(h.hMainInput, h.UiFont);
-    PrevMainInputProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(h.hMainInput, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(MainInputProc)));
-    Focus.LastFocus = h.hMainInput;
+    h.hMainInput = Control(
+        CreateChild(WS_EX_CLIENTEDGE, L"EDIT", L"", kMainInputStyle, 0, 0, 200, 19, h.MainWindow, IDC_MAIN_INPUT));
+    h.hMainInput.SetFont(h.UiFont);
+    h.hMainInput.SubclassWith<&FrmMain::MainInputMessage>(*this);
+    focus.LastFocus = h.hMainInput;
 
-    h.hUserList = CreateChild(0x200, L"LISTBOX", L"", 0x56310121, 0, 0, 169, 308, h.MainWindow, 0);
-    SetFont(h.hUserList, h.UiFont);
+    h.hUserList =
+        Control(CreateChild(WS_EX_CLIENTEDGE, L"LISTBOX", L"", kUserListStyle | LBS_HASSTRINGS, 0, 0, 169, 308, h.MainWindow, 0));
+    h.hUserList.SetFont(h.UiFont);
     RECT lr{};
     h.ListItemWidth = GetClientRect(h.hUserList, &lr) ? lr.right - GetSystemMetrics(SM_CXVSCROLL) : 153;
-    PrevUserListProc = reinterpret_cast<WNDPROC>(
-        SetWindowLongPtrW(h.hUserList, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(UserListProc)));
+    h.hUserList.SubclassWith<&FrmMain::UserListMessage>(*this);
 
-    h.hChatPane = CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 50, 300, 200, h.MainWindow);
+    h.hChatPane = Control(CreateRichEdit(WS_EX_CLIENTEDGE, L"", kChatPaneStyle, 0, 50, 300, 200, h.MainWindow));
     SendMessageW(h.hChatPane, EM_LIMITTEXT, kPaneTextLimit, 0);
-    Subclass(h.hChatPane, PaneProc);
+    h.hChatPane.SubclassWith<&FrmMain::PaneMessage>(*this);
     chatPane_.Attach(h.hChatPane);
 
-    h.hOptionsButton = CreateChild(0, L"BUTTON", L"...", 0x56010000, 8, 208, 25, 19, h.MainWindow, 0);
-    SetFont(h.hOptionsButton, h.UiFont);
-    Subclass(h.hOptionsButton, OptionsButtonProc);
+    h.hOptionsButton = Control(CreateChild(0, L"BUTTON", L"...", kOptionsButtonStyle, 8, 208, 25, 19, h.MainWindow, 0));
+    h.hOptionsButton.SetFont(h.UiFont);
+    h.hOptionsButton.SubclassWith<&FrmMain::OptionsButtonMessage>(*this);
 
-    h.hStatusBar = CreateChild(0, STATUSCLASSNAMEW, L"", 0x56000100, 0, 0, 200, 20, h.MainWindow, 0);
+    h.hStatusBar.reset(CreateChild(0, STATUSCLASSNAMEW, L"", kStatusBarStyle, 0, 0, 200, 20, h.MainWindow, 0));
 
-    later::RegisterMainToolTips();
+    if (Notifications* n = GetNotifications()) n->RegisterMainToolTips();
     UpdateFontSize();
     return true;
 }
@@ -84,13 +77,14 @@ bool FrmMain::CreateMainWindow() {
 void FrmMain::RealResize(bool repaint) {
     RECT rc{};
     if (!h.MainWindow || !GetClientRect(h.MainWindow, &rc)) return;
+    Conversations* dialogs = GetConversations();
     MainLayoutInput in;
     in.clientWidth = rc.right;
     in.clientHeight = rc.bottom;
     in.statusBarShown = client.settings.StatusBar;
     in.statusBarHeight = h.StatusBarHeight;
     in.autoHideDialogTextBoxes = client.settings.AutoHideDialogTextBoxes;
-    in.dockedOwnsFocus = later::DockedDialogFocusFlags();
+    if (dialogs) in.dockedOwnsFocus = dialogs->DockedFocusFlags();
     const MainLayout l = ComputeMainLayout(in);
 
     if (client.settings.StatusBar && h.hStatusBar) {
@@ -98,14 +92,14 @@ void FrmMain::RealResize(bool repaint) {
         int right = l.statusBarRight;
         SendMessageW(h.hStatusBar, SB_SETPARTS, 1, reinterpret_cast<LPARAM>(&right));
     }
-    later::PlaceDockedDialogs(l.docked);
+    if (dialogs) dialogs->PlaceDocked(l.docked);
     Place(h.hOptionsButton, l.optionsButton, true);
     Place(h.hMainInput, l.mainInput);
     Place(h.hUserList, l.userList);
     Place(h.hChatPane, l.chatPane);
     ShowLastLine(h.hChatPane);
     if (repaint) {
-        later::InvalidateDockedPanes();
+        if (dialogs) dialogs->InvalidateDockedPanes();
         InvalidateRect(h.MainWindow, nullptr, TRUE);
     }
 }
@@ -128,10 +122,10 @@ void FrmMain::ShowMainWindow() {
 
 void FrmMain::UpdateFontSize() {
     LOGFONTW base{};
-    if (HFONT font = CreateChatFont(base)) {
-        if (h.hChatPane) SendMessageW(h.hChatPane, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        later::SetDialogPaneFonts(font);
-        ReplaceChatFont(font);
+    if (OwnedFont font = CreateChatFont(base)) {
+        if (h.hChatPane) SendMessageW(h.hChatPane, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+        if (Conversations* dialogs = GetConversations()) dialogs->SetPaneFonts(font);
+        ReplaceChatFont(std::move(font));
         RebuildListFonts(base);
         rowStyle_.boldFont = SharedPaneFonts().listBold;
         rowStyle_.regularFont = SharedPaneFonts().listRegular;
@@ -144,8 +138,12 @@ void FrmMain::UpdateFontSize() {
 // ---------------------------------------------------------------------------
 // Rows of the user list, in the roster's order.
 
+bool FrmMain::RowOwnsIcon(RowPicture picture) const {
+    return IsRowIcon(picture) && !loaded_.pictures.IsSharedIcon(picture);
+}
+
 void FrmMain::AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) {
-    if (h.hUserList) AddListItem(h.hUserList, name, picture, showNormal);
+    if (h.hUserList) AddListItem(h.hUserList, name, picture, RowOwnsIcon(picture), showNormal);
 }
 
 void FrmMain::RemoveUserRow(std::size_t index) {
@@ -155,11 +153,11 @@ void FrmMain::RemoveUserRow(std::size_t index) {
 void FrmMain::SetStatusBarText(const std::wstring& text) { StatusBar_Panel_SetText(0, text); }
 
 void FrmMain::SetUserRowPicture(std::size_t index, RowPicture picture) {
-    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), picture, L"");
+    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), picture, RowOwnsIcon(picture), L"");
 }
 
 void FrmMain::SetUserRowDetail(std::size_t index, const std::wstring& text) {
-    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), kRowIconPending, text);
+    if (h.hUserList) UpdateListItem(h.hUserList, static_cast<int>(index), kRowIconPending, false, text);
 }
 
 void FrmMain::SetUserRowNormal(std::size_t index, bool normal) {
@@ -173,55 +171,75 @@ int FrmMain::SelectedUserRow() const {
 }
 
 // ---------------------------------------------------------------------------
+// The procedure of "VelloraWindow".
 
-LRESULT CALLBACK MainWindowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    FrmMain* f = FrmMain::Instance();
-    if (!f || hwnd != f->h.MainWindow) return DefWindowProcW(hwnd, msg, wParam, lParam);
+LRESULT FrmMain::MainWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     switch (msg) {
+    case WM_NCCREATE:
+        h.MainWindow.reset(hwnd);
+        break;
+    case WM_NCDESTROY:
+        h.MainWindow.forget();
+        break;
     case WM_SIZE:
-        if (wParam != SIZE_MINIMIZED) f->RealResize(false);
+        if (wParam != SIZE_MINIMIZED) RealResize(false);
         return 0;
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) f->FocusTo(nullptr);
-        else f->SetFocusRestore();
+        if (LOWORD(wParam) == WA_INACTIVE)
+            FocusTo(nullptr);
+        else
+            SetFocusRestore();
         return 0;
     case WM_SETFOCUS:
         return 0;
     case WM_CLOSE:
-        f->Unload();
+        Unload();
         return 0;
     case WM_SYSCOLORCHANGE:
-        f->UpdateFontSize();
+        UpdateFontSize();
         return 0;
     case WM_MEASUREITEM:
         MeasureUserRow(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_DRAWITEM:
-        DrawUserRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), f->RowStyle());
+        DrawUserRow(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam), rowStyle_);
         return TRUE;
     case WM_DELETEITEM:
         DeleteUserRow(*reinterpret_cast<const DELETEITEMSTRUCT*>(lParam));
         return TRUE;
     case WM_KEYDOWN:
-        if (wParam == VK_TAB) f->TabNavigate(hwnd, nullptr);
+        if (wParam == VK_TAB) TabNavigate(hwnd, nullptr);
         return 0;
-    case WM_COMMAND: {
-        auto from = reinterpret_cast<HWND>(lParam);
-        if (from && from == f->h.hUserList && HIWORD(wParam) == LBN_DBLCLK) List1_DblClick(f->client);
-        else if (from && from == f->h.hOptionsButton && HIWORD(wParam) == BN_CLICKED) later::EnterOptMenu();
+    case WM_COMMAND:
+        OnCommand(reinterpret_cast<HWND>(lParam), HIWORD(wParam));
         return 0;
-    }
     case WM_LBUTTONUP:
-        later::CheckDockedWindowsLClick(lParam);
+        if (Conversations* dialogs = GetConversations()) dialogs->MainWindowLeftClick(lParam);
         return 0;
     case WM_RBUTTONUP:
-        later::CheckDockedWindowsRClick(lParam);
+        if (Conversations* dialogs = GetConversations()) dialogs->MainWindowRightClick(lParam);
         return 0;
     case WM_THEMECHANGED:
         OpenThemes();
         return 0;
+    case WM_TIMER:
+        if (wParam == IDT_TIMER1) Timer1_Timer();
+        return 0;
+    case kChatAnswerMessage:
+        ChatAnswerArrived(static_cast<SocketHandle>(wParam));
+        return 0;
     default:
-        return DefWindowProcW(hwnd, msg, wParam, lParam);
+        break;
+    }
+    return DefWindowProcW(hwnd, msg, wParam, lParam);
+}
+
+void FrmMain::OnCommand(HWND from, int code) {
+    if (!from) return;
+    if (from == h.hUserList && code == LBN_DBLCLK) {
+        List1_DblClick(client);
+    } else if (from == h.hOptionsButton && code == BN_CLICKED) {
+        if (Menus* menus = GetMenus()) menus->EnterOptMenu();
     }
 }
 

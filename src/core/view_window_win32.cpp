@@ -3,9 +3,7 @@
 #include <windows.h>
 
 #include "core/frm_main_win32.h"
-#include "core/later_hooks_win32.h"
 #include "dialogs/toolkit_win32.h"
-#include "view/pictures_win32.h"
 
 namespace vellora {
 
@@ -13,15 +11,14 @@ namespace {
 
 HWND AsWindow(WindowId id) { return reinterpret_cast<HWND>(id); }
 WindowId AsId(HWND window) { return reinterpret_cast<WindowId>(window); }
-HBITMAP AsBitmap(PictureHandle p) { return HoldsPicture(p) ? reinterpret_cast<HBITMAP>(p) : nullptr; }
-PictureHandle AsPicture(HBITMAP bmp) { return bmp ? reinterpret_cast<PictureHandle>(bmp) : kNoPicture; }
 
 }  // namespace
 
 RtfPane& MainViewWindow::ChatPane() { return main_.ChatPane(); }
 
 std::unique_ptr<DialogWindow> MainViewWindow::CreateDialogWindow(const std::wstring& caption) {
-    return later::CreateDialogWindow(caption);
+    Conversations* dialogs = main_.GetConversations();
+    return dialogs ? dialogs->CreateDialogWindow(caption) : nullptr;
 }
 
 void MainViewWindow::Relayout() { main_.RealResize(true); }
@@ -32,7 +29,11 @@ WindowId MainViewWindow::ForegroundWindow() const { return AsId(GetForegroundWin
 
 bool MainViewWindow::IsMainWindowGroup(WindowId window) const {
     if (window == 0) return false;
-    return AsWindow(window) == main_.h.MainWindow || later::IsListsOrSettingsWindow(AsWindow(window));
+    HWND w = AsWindow(window);
+    if (w == main_.h.MainWindow) return true;
+    ListsDialogWindow* lists = main_.GetListsDialog();
+    Menus* menus = main_.GetMenus();
+    return (lists && lists->IsListsWindow(w)) || (menus && menus->IsSettingsWindow(w));
 }
 
 bool MainViewWindow::IsMinimized(WindowId window) const { return window && IsIconic(AsWindow(window)); }
@@ -60,7 +61,7 @@ void MainViewWindow::FlashWindow(WindowId window) {
 
 void MainViewWindow::ShowToaster(std::int32_t kind, const std::wstring& user, const std::wstring& text,
                                  std::int32_t timeOfDay, PictureHandle picture, bool held) {
-    later::ShowToaster(kind, user, text, timeOfDay, picture, held);
+    if (Notifications* n = main_.GetNotifications()) n->ShowToaster(kind, user, text, timeOfDay, picture, held);
 }
 
 bool MainViewWindow::IsShiftDown() const { return (GetAsyncKeyState(VK_SHIFT) & 0x8000) != 0; }
@@ -86,29 +87,27 @@ void MainViewWindow::WriteChatInput(const ChatInput& input) {
     SendMessageW(edit, EM_SETSEL, static_cast<WPARAM>(input.SelStart), static_cast<LPARAM>(input.SelEnd));
 }
 
-void MainViewWindow::ShowListsDialog() { later::ShowListsDialog(); }
+void MainViewWindow::ShowListsDialog() {
+    if (ListsDialogWindow* lists = main_.GetListsDialog()) lists->ShowListsDialog();
+}
 
-bool MainViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer) {
-    return later::AskForText(prompt, answer);
+bool MainViewWindow::AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) {
+    ListsDialogWindow* lists = main_.GetListsDialog();
+    return lists && lists->AskForText(prompt, answer, check);
 }
 
 PictureHandle MainViewWindow::LoadPlaceholderPicture(const std::wstring& name) {
-    return AsPicture(LoadPlaceholderBitmap(name));
+    return main_.Pictures().Placeholder(name);
 }
 
-PictureHandle MainViewWindow::DecodePicture(const std::string& bytes) { return AsPicture(DecodePictureBytes(bytes)); }
+PictureHandle MainViewWindow::DecodePicture(const std::string& bytes) { return main_.Pictures().Decode(bytes); }
 
 PictureHandle MainViewWindow::CopyPicture(PictureHandle picture, std::int32_t width, std::int32_t height) {
-    return AsPicture(CopyBitmapArea(AsBitmap(picture), width, height));
+    return main_.Pictures().Copy(picture, width, height);
 }
 
-RowPicture MainViewWindow::MakeUserIcon(PictureHandle picture) {
-    HICON icon = MakeUserIconFrom(AsBitmap(picture));
-    return icon ? reinterpret_cast<RowPicture>(icon) : 0;
-}
+RowPicture MainViewWindow::MakeUserIcon(PictureHandle picture) { return main_.Pictures().MakeUserIcon(picture); }
 
-void MainViewWindow::ReleasePicture(PictureHandle picture) {
-    if (HBITMAP bmp = AsBitmap(picture)) DeleteObject(bmp);
-}
+void MainViewWindow::ReleasePicture(PictureHandle picture) { main_.Pictures().Release(picture); }
 
 }  // namespace vellora

@@ -1,8 +1,8 @@
 #pragma once
 // The main window's side of what the chat view asks of the windows: its chat
 // pane, the foreground and attention calls, the keyboard and the chat input,
-// and the picture work. Dialog windows, toasters and the lists dialog plug in
-// through the later hooks.
+// and the picture work. Dialog windows, toasters and the lists dialog are the
+// facilities' (see FrmMain); pictures are the main window's picture store.
 
 #include "view/view_window.h"
 
@@ -34,7 +34,7 @@ public:
     void WriteChatInput(const ChatInput& input) override;
 
     void ShowListsDialog() override;
-    bool AskForText(const std::wstring& prompt, std::wstring& answer) override;
+    bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) override;
 
     PictureHandle LoadPlaceholderPicture(const std::wstring& name) override;
     PictureHandle DecodePicture(const std::string& bytes) override;

@@ -2,10 +2,12 @@
 // runs until it unloads, and it goes down again.
 #include <windows.h>
 
-#include "config/login_form_win32.h"
+#include "config/settings_notice_win32.h"
 #include "core/frm_main_win32.h"
+#include "dialogs/window_object_win32.h"
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
+    vellora::InstallSettingsNotSavedNotice();
     vellora::FrmMain frmMain;
     frmMain.SetQuitOnUnload(true);
     frmMain.Form_Initialize();
@@ -14,8 +16,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
             // The login form is a dialog: its keys (Tab, Enter, Escape,
             // mnemonics) go through the dialog manager.
-            HWND form = frmMain.HasLoginForm() ? frmMain.Form4().hwnd() : nullptr;
-            if (form && IsDialogMessageW(form, &msg)) continue;
+            if (vellora::RouteDialogMessage(msg)) continue;
             TranslateMessage(&msg);
             DispatchMessageW(&msg);
         }

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "dialogs/toolkit_win32.h"
+#include "resources/resource_ids.h"
 
 namespace vellora {
 
@@ -25,15 +26,11 @@ namespace {
 // area, borders included, at most the record's maximum; 0 when it cannot be
 // measured.
 int NeededHeight(const ErrorBox& r, HFONT font, const std::wstring& text) {
-    HDC screen = GetDC(nullptr);
-    HDC dc = CreateCompatibleDC(screen);
-    ReleaseDC(nullptr, screen);
+    OwnedMemoryDc dc = CreateMemoryDc();
     if (!dc) return 0;
-    HGDIOBJ old = font ? SelectObject(dc, font) : nullptr;
+    Selection withFont(dc, font);
     RECT rc{0, 0, r.ownerClientWidth - r.borderWidth, 16383};
     int h = DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rc, DT_CALCRECT | DT_WORDBREAK);
-    if (old) SelectObject(dc, old);
-    DeleteDC(dc);
     if (h <= 0) return 0;
     return std::min(h + r.borderHeight, r.maxHeight);
 }
@@ -50,9 +47,11 @@ void ResizeOwnerBy(const ErrorBox& r, int delta) {
 void SetErrorBoxText(ErrorBox& r, const std::wstring& text) {
     if (text.empty() && !r.box) return;
     if (!r.box) {
-        r.box = CreateWindowExW(WS_EX_STATICEDGE, L"EDIT", L"", 0x40200944, 0, r.ownerClientHeight, 100, 100, r.owner,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(kErrorBoxControlId)), ProgramInstance(),
-                                nullptr);
+        // Not yet visible: it shows once it has its height.
+        constexpr DWORD kStyle = WS_CHILD | WS_VSCROLL | ES_READONLY | ES_NOHIDESEL | ES_AUTOVSCROLL | ES_MULTILINE;
+        r.box.reset(CreateWindowExW(WS_EX_STATICEDGE, L"EDIT", L"", kStyle, 0, r.ownerClientHeight, 100, 100, r.owner,
+                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(IDC_ERROR_BOX)), ProgramInstance(),
+                                    nullptr));
         if (!r.box) return;
         RECT window{}, client{};
         GetWindowRect(r.box, &window);
@@ -76,10 +75,7 @@ void SetErrorBoxText(ErrorBox& r, const std::wstring& text) {
 
 void DestroyErrorBox(std::unique_ptr<ErrorBox>& record, bool restoreSize) {
     if (!record) return;
-    if (record->box) {
-        if (restoreSize) ResizeOwnerBy(*record, -record->height);
-        DestroyWindow(record->box);
-    }
+    if (record->box && restoreSize) ResizeOwnerBy(*record, -record->height);
     record.reset();
 }
 

@@ -8,6 +8,8 @@
 #include <memory>
 #include <string>
 
+#include "dialogs/handles_win32.h"
+
 namespace vellora {
 
 struct ErrorBox {
@@ -19,11 +21,9 @@ struct ErrorBox {
     int borderWidth = 0;       // the box's window size less its client size
     int borderHeight = 0;
     int maxHeight = 0;
-    HWND box = nullptr;        // null until the first text
+    OwnedWindow box;           // none until the first text
     int height = 0;            // current height of the box
 };
-
-inline constexpr int kErrorBoxControlId = 0x1001;
 
 // A record for Owner, or null when the owner's size cannot be read.
 std::unique_ptr<ErrorBox> CreateErrorBox(HWND owner, int maxHeight);

@@ -1,6 +1,7 @@
 #pragma once
-// Which windows hold or held the keyboard focus, and which pane the user is
-// scrolling by hand. Process-wide, like the windows they name.
+// Which windows hold or held the keyboard focus. Owned by the main window
+// object; the conversations facility reads and writes it too. (The pane
+// whose scroll bar the user holds is the panes' own: SetFrozenPane.)
 
 #include <windows.h>
 
@@ -13,10 +14,6 @@ struct FocusState {
     HWND LastFocus = nullptr;
     // The tab label drawn active (the docked dialog with the focus).
     HWND ActiveTabLabel = nullptr;
-    // The pane whose scroll bar the user holds: new lines do not scroll it.
-    HWND FrozenPane = nullptr;
 };
-
-extern FocusState Focus;
 
 }  // namespace vellora

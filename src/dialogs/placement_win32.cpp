@@ -21,4 +21,19 @@ void FitWindowOnScreen(HWND window) {
     SetWindowPos(window, nullptr, p.left, p.top, p.width, p.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height) {
+    POINT at{};
+    GetCursorPos(&at);
+    CursorSpot spot{at.x, at.y, 0, 0};
+    // The hot spot of the standard arrow: the gaps keep clear of the arrow.
+    ICONINFO arrow{};
+    if (GetIconInfo(LoadCursorW(nullptr, IDC_ARROW), &arrow)) {
+        spot.hotX = static_cast<std::int32_t>(arrow.xHotspot);
+        spot.hotY = static_cast<std::int32_t>(arrow.yHotspot);
+        if (arrow.hbmMask) DeleteObject(arrow.hbmMask);
+        if (arrow.hbmColor) DeleteObject(arrow.hbmColor);
+    }
+    return PlaceNearCursor(width, height, spot, GetWorkAreaAt(at.x, at.y));
+}
+
 }  // namespace vellora

@@ -15,4 +15,8 @@ ScreenRect GetWorkAreaAt(std::int32_t x, std::int32_t y);
 // area of the monitor at its centre (no Z-order change, no activation).
 void FitWindowOnScreen(HWND window);
 
+// Where a popup of Width x Height goes beside the mouse pointer, inside the
+// work area of the monitor under it.
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height);
+
 }  // namespace vellora

@@ -13,8 +13,8 @@ bool IsUnicodePlatform = true;
 namespace {
 
 bool g_started = false;
-HTHEME g_scrollBarTheme = nullptr;
-HTHEME g_windowTheme = nullptr;
+OwnedTheme g_scrollBarTheme;
+OwnedTheme g_windowTheme;
 
 }  // namespace
 
@@ -29,7 +29,7 @@ bool ToolkitStart(int /*iconLevelLimit*/) {
     INITCOMMONCONTROLSEX icc{sizeof(icc), ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&icc);
     if (shell) FreeLibrary(shell);
-    IsUnicodePlatform = (GetVersion() & 0x80000000u) == 0;
+    IsUnicodePlatform = (GetVersion() & (1u << 31)) == 0;
     OpenThemes();
     // Texts come from the string tables from now on; the language the
     // resource lookup answers in is the one the rest of the program reports.
@@ -59,6 +59,12 @@ bool RegisterWindowClass(const WindowClassRecord& record) {
 
 bool UnregisterWindowClass(const wchar_t* className) {
     return UnregisterClassW(className, ProgramInstance()) != 0;
+}
+
+bool IsHandledKeyEcho(UINT msg, WPARAM wParam) {
+    if (msg == WM_KEYUP) return wParam == VK_TAB || wParam == VK_RETURN;
+    if (msg == WM_CHAR) return wParam == L'\t' || wParam == L'\r' || wParam == VK_ESCAPE;
+    return false;
 }
 
 std::wstring GetWindowTextString(HWND window) {
@@ -102,57 +108,41 @@ std::wstring VersionValue(const wchar_t* name) {
     return text.empty() ? missing : text;
 }
 
-HICON LoadIconRes(int id, int size) {
-    return static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0));
+OwnedIcon LoadIconRes(int id, int size) {
+    return OwnedIcon(
+        static_cast<HICON>(LoadImageW(ProgramInstance(), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, 0)));
 }
 
 void SetWindowIcons(HWND window, int baseId) {
-    auto oldSmall = reinterpret_cast<HICON>(SendMessageW(window, WM_SETICON, ICON_SMALL, 0));
-    auto oldBig = reinterpret_cast<HICON>(SendMessageW(window, WM_SETICON, ICON_BIG, 0));
-    if (baseId != -1) {
-        HICON small = LoadIconRes(baseId, 16);
-        HICON big = LoadIconRes(baseId + 15, 32);
-        if (!small) small = big;
-        if (!big) big = small;
-        SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(small));
-        SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(big));
-    }
-    if (oldSmall) DestroyIcon(oldSmall);
-    if (oldBig && oldBig != oldSmall) DestroyIcon(oldBig);
-}
-
-void Subclass(HWND window, WNDPROC newProc) {
-    LONG_PTR previous = SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(newProc));
-    SetWindowLongPtrW(window, GWLP_USERDATA, previous);
-}
-
-void Unsubclass(HWND window) {
-    SetWindowLongPtrW(window, GWLP_WNDPROC, GetWindowLongPtrW(window, GWLP_USERDATA));
-    SetWindowLongPtrW(window, GWLP_USERDATA, 0);
-}
-
-LRESULT CallPrevious(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
-    auto previous = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (!previous) return DefWindowProcW(window, msg, wParam, lParam);
-    return CallWindowProcW(previous, window, msg, wParam, lParam);
+    OwnedIcon oldSmall(reinterpret_cast<HICON>(SendMessageW(window, WM_SETICON, ICON_SMALL, 0)));
+    OwnedIcon oldBig(reinterpret_cast<HICON>(SendMessageW(window, WM_SETICON, ICON_BIG, 0)));
+    // The window had one icon for both sizes: destroy it once.
+    if (oldBig.get() == oldSmall.get()) oldBig.release();
+    if (baseId == -1) return;
+    OwnedIcon small = LoadIconRes(baseId, 16);
+    OwnedIcon big = LoadIconRes(baseId + 15, 32);
+    HICON shownSmall = small ? small.get() : big.get();
+    HICON shownBig = big ? big.get() : small.get();
+    SendMessageW(window, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(shownSmall));
+    SendMessageW(window, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(shownBig));
+    // From here on the window holds them; the next call takes them away.
+    small.release();
+    big.release();
 }
 
 void OpenThemes() {
     CloseThemes();
     if (!IsThemeActive() || !IsAppThemed()) return;
-    HWND probe = CreateWindowExW(0, L"STATIC", L"", 0x08000003, 0, 0, 32, 32, nullptr, nullptr, ProgramInstance(),
-                                 nullptr);
+    OwnedWindow probe(CreateWindowExW(0, L"STATIC", L"", WS_DISABLED | SS_ICON, 0, 0, 32, 32, nullptr, nullptr,
+                                      ProgramInstance(), nullptr));
     if (!probe) return;
-    g_scrollBarTheme = OpenThemeData(probe, L"SCROLLBAR");
-    g_windowTheme = OpenThemeData(probe, L"WINDOW");
-    DestroyWindow(probe);
+    g_scrollBarTheme.reset(OpenThemeData(probe, L"SCROLLBAR"));
+    g_windowTheme.reset(OpenThemeData(probe, L"WINDOW"));
 }
 
 void CloseThemes() {
-    if (g_scrollBarTheme) CloseThemeData(g_scrollBarTheme);
-    if (g_windowTheme) CloseThemeData(g_windowTheme);
-    g_scrollBarTheme = nullptr;
-    g_windowTheme = nullptr;
+    g_scrollBarTheme.reset();
+    g_windowTheme.reset();
 }
 
 HTHEME ScrollBarTheme() { return g_scrollBarTheme; }

@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <utility>
+
+#include "dialogs/handles_win32.h"
 
 namespace vellora {
 
@@ -25,8 +28,30 @@ extern bool IsUnicodePlatform;
 bool ToolkitStart(int iconLevelLimit);
 void ToolkitStop();
 
+// The toolkit from construction to destruction (when this started it).
+class ToolkitSession {
+public:
+    ToolkitSession() = default;
+    ToolkitSession(const ToolkitSession&) = delete;
+    ToolkitSession& operator=(const ToolkitSession&) = delete;
+    ~ToolkitSession() {
+        if (started_) ToolkitStop();
+    }
+    void Start() { started_ = ToolkitStart(0); }
+
+private:
+    bool started_ = false;
+};
+
 // The program's own module (resources, window classes).
 HINSTANCE ProgramInstance();
+
+// The class style of the program's own windows: redraw on both size
+// changes, double clicks, one device context for the class.
+inline constexpr UINT kProgramClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS | CS_CLASSDC;
+
+// The button-face system colour as a class background.
+inline HBRUSH ButtonFaceBrush() { return reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)); }
 
 // What a window class needs; size, instance and icons are filled in.
 struct WindowClassRecord {
@@ -38,6 +63,11 @@ struct WindowClassRecord {
 };
 bool RegisterWindowClass(const WindowClassRecord& record);
 bool UnregisterWindowClass(const wchar_t* className);
+
+// What a single-line input line that handles Tab and Enter on key-down
+// drops: the key-ups of Tab and Enter, and the characters of Tab, Enter and
+// Escape, which the edit control would only beep about.
+bool IsHandledKeyEcho(UINT msg, WPARAM wParam);
 
 // Window texts as program strings, never cut short.
 std::wstring GetWindowTextString(HWND window);
@@ -53,16 +83,28 @@ std::optional<std::wstring> LoadStringResource(std::int32_t id);
 std::wstring VersionValue(const wchar_t* name);
 
 // Icon resource Id at Size x Size pixels, or null.
-HICON LoadIconRes(int id, int size);
+OwnedIcon LoadIconRes(int id, int size);
 // Replaces the window's icons by resources BaseId (16 x 16) and BaseId + 15
 // (32 x 32) and destroys the ones it took away; BaseId -1 only removes them.
 void SetWindowIcons(HWND window, int baseId);
 
-// Subclassing through the window's user data: the previous procedure is kept
-// there and CallPrevious passes a message on to it.
-void Subclass(HWND window, WNDPROC newProc);
-void Unsubclass(HWND window);
-LRESULT CallPrevious(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// A window's icons from resources BaseId and BaseId + 15 while this lives.
+class WindowIcons {
+public:
+    WindowIcons() = default;
+    WindowIcons(HWND window, int baseId) : window_(window) { SetWindowIcons(window, baseId); }
+    WindowIcons(WindowIcons&& other) noexcept : window_(std::exchange(other.window_, nullptr)) {}
+    WindowIcons& operator=(WindowIcons&& other) noexcept {
+        std::swap(window_, other.window_);
+        return *this;
+    }
+    ~WindowIcons() {
+        if (window_) SetWindowIcons(window_, -1);
+    }
+
+private:
+    HWND window_ = nullptr;
+};
 
 // Theme handles of the classes "SCROLLBAR" and "WINDOW", null while visual
 // styles are off.

@@ -1,5 +1,7 @@
 #include "dialogs/user_rows_win32.h"
 
+#include <memory>
+
 namespace vellora {
 
 namespace {
@@ -9,29 +11,37 @@ ListItemRecord* RecordOf(LRESULT data) {
     return reinterpret_cast<ListItemRecord*>(data);
 }
 
-bool OwnsIcon(std::intptr_t icon) { return icon != 0 && icon != kRowIconPending && icon != kRowIconNone; }
+void SetIcon(ListItemRecord& record, std::intptr_t icon, bool ownsIcon) {
+    record.icon = icon;
+    record.ownIcon.reset(ownsIcon && IsRowIcon(icon) ? reinterpret_cast<HICON>(icon) : nullptr);
+}
 
 }  // namespace
 
-int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool normal) {
-    auto* record = new ListItemRecord{icon, text, {}, normal};
-    // The list has no strings of its own: the "string" is the record.
-    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(record));
-    if (index == LB_ERR || index == LB_ERRSPACE) {
-        FreeListItem(record);
+int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool ownsIcon, bool normal) {
+    auto record = std::make_unique<ListItemRecord>();
+    SetIcon(*record, icon, ownsIcon);
+    record->first = text;
+    record->normal = normal;
+    // The row's string is the user's name, for screen readers and LB_GETTEXT;
+    // the drawing takes everything from the record in the item data, which
+    // the list owns from here on (WM_DELETEITEM gives it back).
+    LRESULT index = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+    if (index == LB_ERR || index == LB_ERRSPACE) return -1;
+    if (SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(record.get())) ==
+        LB_ERR) {
+        SendMessageW(list, LB_DELETESTRING, static_cast<WPARAM>(index), 0);
         return -1;
     }
+    record.release();
     SendMessageW(list, LB_SETITEMHEIGHT, static_cast<WPARAM>(index), kUserRowHeight);
     return static_cast<int>(index);
 }
 
-void UpdateListItem(HWND list, int index, std::intptr_t icon, const std::wstring& text) {
+void UpdateListItem(HWND list, int index, std::intptr_t icon, bool ownsIcon, const std::wstring& text) {
     ListItemRecord* record = RecordOf(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
     if (!record) return;
-    if (icon != kRowIconPending && icon != record->icon) {
-        if (OwnsIcon(record->icon)) DestroyIcon(reinterpret_cast<HICON>(record->icon));
-        record->icon = icon;
-    }
+    if (icon != kRowIconPending && icon != record->icon) SetIcon(*record, icon, ownsIcon);
     if (!text.empty()) record->second = text;
     InvalidateRect(list, nullptr, TRUE);
 }
@@ -47,17 +57,9 @@ const ListItemRecord* GetListItem(HWND list, int index) {
     return RecordOf(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(index), 0));
 }
 
-void FreeListItem(ListItemRecord* record) {
-    if (!record) return;
-    if (OwnsIcon(record->icon)) DestroyIcon(reinterpret_cast<HICON>(record->icon));
-    delete record;
-}
-
 void MeasureUserRow(MEASUREITEMSTRUCT& item) { item.itemHeight = kUserRowHeight; }
 
-void DeleteUserRow(const DELETEITEMSTRUCT& item) {
-    FreeListItem(reinterpret_cast<ListItemRecord*>(item.itemData));
-}
+void DeleteUserRow(const DELETEITEMSTRUCT& item) { delete reinterpret_cast<ListItemRecord*>(item.itemData); }
 
 void DrawUserRow(const DRAWITEMSTRUCT& item, const UserRowStyle& style) {
     HDC dc = item.hDC;
@@ -92,7 +94,7 @@ void DrawUserRow(const DRAWITEMSTRUCT& item, const UserRowStyle& style) {
         HFONT bold = style.boldFont ? style.boldFont : style.regularFont;
         HFONT regular = style.regularFont ? style.regularFont : style.boldFont;
         HFONT nameFont = record->normal ? bold : regular;
-        HGDIOBJ oldFont = nameFont ? SelectObject(dc, nameFont) : nullptr;
+        Selection font(dc, nameFont);
         const UINT flags = DT_NOPREFIX | DT_NOCLIP | DT_BOTTOM | DT_SINGLELINE;
         RECT nameRect{rc.left + 36, rc.top + 2, rc.right, rc.top + 18};
         DrawTextW(dc, record->first.c_str(), static_cast<int>(record->first.size()), &nameRect, flags);
@@ -101,7 +103,6 @@ void DrawUserRow(const DRAWITEMSTRUCT& item, const UserRowStyle& style) {
             RECT detailRect{rc.left + 36, rc.top + 18, rc.right, rc.top + 34};
             DrawTextW(dc, record->second.c_str(), static_cast<int>(record->second.size()), &detailRect, flags);
         }
-        if (oldFont) SelectObject(dc, oldFont);
     }
     SetBkColor(dc, oldBack);
     SetTextColor(dc, oldFore);

@@ -8,18 +8,26 @@
 #include <cstdint>
 #include <string>
 
+#include "dialogs/handles_win32.h"
+
 namespace vellora {
 
-// Row picture values besides an icon handle the record owns.
+// Row picture values besides an icon handle.
 inline constexpr std::intptr_t kRowIconPending = -1;  // shared icon 1100: no picture yet
 inline constexpr std::intptr_t kRowIconNone = -2;     // shared icon 1120: no picture could be made
 inline constexpr int kUserRowHeight = 36;
 
+// True for a picture value that is an icon handle.
+inline bool IsRowIcon(std::intptr_t picture) {
+    return picture != 0 && picture != kRowIconPending && picture != kRowIconNone;
+}
+
 struct ListItemRecord {
-    std::intptr_t icon = 0;   // an owned HICON, kRowIconPending, kRowIconNone or 0
-    std::wstring first;       // the user's name
-    std::wstring second;      // detail text (age and place), may be empty
-    bool normal = true;       // false: drawn grayed (regular type)
+    std::intptr_t icon = 0;  // what the row shows: an icon, kRowIconPending, kRowIconNone or 0
+    OwnedIcon ownIcon;       // the icon when the row owns it (shared icons are not the row's)
+    std::wstring first;      // the user's name
+    std::wstring second;     // detail text (age and place), may be empty
+    bool normal = true;      // false: drawn grayed (regular type)
 };
 
 // What the rows are drawn with; owned by the main window.
@@ -31,16 +39,15 @@ struct UserRowStyle {
 };
 
 // Adds a row at the end; its index, or -1 (the record is then released).
-int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool normal);
+// With OwnsIcon the row takes Icon and destroys it with the row.
+int AddListItem(HWND list, const std::wstring& text, std::intptr_t icon, bool ownsIcon, bool normal);
 // Sets the row's icon and detail text and repaints the list. An icon of -1
 // leaves the icon as it is, an empty text the detail text; an icon the row
 // owned before is destroyed when replaced.
-void UpdateListItem(HWND list, int index, std::intptr_t icon, const std::wstring& text);
+void UpdateListItem(HWND list, int index, std::intptr_t icon, bool ownsIcon, const std::wstring& text);
 void SetListItemFlag(HWND list, int index, bool normal);
 // The record of a row, or null.
 const ListItemRecord* GetListItem(HWND list, int index);
-// Releases a record and the icon it owns.
-void FreeListItem(ListItemRecord* record);
 
 // The list's owner routes these three messages here.
 void MeasureUserRow(MEASUREITEMSTRUCT& item);

@@ -24,4 +24,26 @@ ScreenPlacement ClampRectToWorkArea(const ScreenRect& rect,
     return p;
 }
 
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height, const CursorSpot& c, const ScreenRect& a) {
+    // The gaps keep the popup off the arrow: right of and below its tip, or
+    // left of and above it when it must flip.
+    const std::int32_t down = c.hotY < 17 ? 16 : 36 - c.hotY;
+    const std::int32_t right = c.hotX < 17 ? 16 : 36 - c.hotX;
+    const std::int32_t up = c.hotY < 17 ? c.hotY + 4 : 16;
+    const std::int32_t left = c.hotX < 17 ? c.hotX + 4 : 16;
+
+    ScreenPlacement p{c.x + right, c.y + down, width, height};
+    if (c.x + width + right > a.right) {
+        p.left = c.x - width - left;
+        if (p.left + width > a.right) p.left = a.right - width;
+    }
+    if (c.y + height + down > a.bottom) {
+        p.top = c.y - height - up;
+        if (p.top + height + down > a.bottom) p.top = a.bottom - height;
+    }
+    p.left = std::max(p.left, a.left);
+    p.top = std::max(p.top, a.top);
+    return p;
+}
+
 }  // namespace vellora

@@ -30,4 +30,17 @@ struct ScreenPlacement {  // a position and a size
 ScreenPlacement ClampRectToWorkArea(const ScreenRect& rect,
                                     const std::function<ScreenRect(std::int32_t x, std::int32_t y)>& workAreaAt);
 
+// Where a popup of Width x Height goes beside the mouse pointer at (CursorX,
+// CursorY): below and right of the arrow's tip, clear of the arrow (its hot
+// spot at (HotX, HotY) of a 32 x 32 cursor); above or left of it where the
+// work area Area ends, and never outside Area's left and top edges.
+struct CursorSpot {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t hotX = 0;
+    std::int32_t hotY = 0;
+};
+ScreenPlacement PlaceNearCursor(std::int32_t width, std::int32_t height, const CursorSpot& cursor,
+                                const ScreenRect& area);
+
 }  // namespace vellora

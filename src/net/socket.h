@@ -39,4 +39,9 @@ long SockRecv(SocketHandle s, char* buffer, std::size_t length);
 int SockLastError();
 void SockClose(SocketHandle s);
 
+// Asks the socket layer to post Message to Window (a window handle) when data
+// arrives on S or its connection closes; the message carries S. False where
+// there are no windows to tell (natively) or the layer refused.
+bool SockNotifyWindow(SocketHandle s, std::uintptr_t window, unsigned message);
+
 }  // namespace vellora

@@ -89,4 +89,6 @@ int SockLastError() { return lastError; }
 
 void SockClose(SocketHandle s) { ::close(static_cast<int>(s)); }
 
+bool SockNotifyWindow(SocketHandle, std::uintptr_t, unsigned) { return false; }
+
 }  // namespace vellora

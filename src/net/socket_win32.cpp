@@ -63,4 +63,8 @@ int SockLastError() { return WSAGetLastError(); }
 
 void SockClose(SocketHandle s) { ::closesocket(static_cast<SOCKET>(s)); }
 
+bool SockNotifyWindow(SocketHandle s, std::uintptr_t window, unsigned message) {
+    return ::WSAAsyncSelect(static_cast<SOCKET>(s), reinterpret_cast<HWND>(window), message, FD_READ | FD_CLOSE) == 0;
+}
+
 }  // namespace vellora

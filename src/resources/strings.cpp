@@ -16,7 +16,7 @@ struct StringEntry {
 
 // Sorted by id, as strings.inc lists them.
 constexpr StringEntry kStrings[] = {
-#define STR(id, english, german) {id, english, german},
+#define STR(id, name, english, german) {id, english, german},
 #include "resources/strings.inc"
 #undef STR
 };

@@ -1,6 +1,6 @@
 #include "text/chat_font_win32.h"
 
-#include <initializer_list>
+#include <utility>
 
 namespace vellora {
 
@@ -15,39 +15,27 @@ int HeavierWeight(int weight) {
     return 600;
 }
 
-HFONT CreateChatFont(LOGFONTW& base) {
+OwnedFont CreateChatFont(LOGFONTW& base) {
     base = LOGFONTW{};
-    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(base), &base, 0)) return nullptr;
-    return CreateFontIndirectW(&base);
+    if (!SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(base), &base, 0)) return {};
+    return OwnedFont(CreateFontIndirectW(&base));
 }
 
-void ReplaceChatFont(HFONT newFont) {
-    PaneFonts& f = SharedPaneFonts();
-    if (f.chat && f.chat != newFont) DeleteObject(f.chat);
-    f.chat = newFont;
-}
+void ReplaceChatFont(OwnedFont newFont) { SharedPaneFonts().chat = std::move(newFont); }
 
 void RebuildListFonts(const LOGFONTW& base) {
     PaneFonts& f = SharedPaneFonts();
-    if (f.listBold) DeleteObject(f.listBold);
-    if (f.listRegular) DeleteObject(f.listRegular);
     const int heavier = HeavierWeight(base.lfWeight);
     LOGFONTW bold = base;
     bold.lfHeight = -11;  // character height
     bold.lfWeight = heavier;
-    f.listBold = CreateFontIndirectW(&bold);
+    f.listBold.reset(CreateFontIndirectW(&bold));
     LOGFONTW regular = base;
     regular.lfHeight = 11;  // cell height
     regular.lfWeight = heavier - 300;
-    f.listRegular = CreateFontIndirectW(&regular);
+    f.listRegular.reset(CreateFontIndirectW(&regular));
 }
 
-void DeletePaneFonts() {
-    PaneFonts& f = SharedPaneFonts();
-    for (HFONT* font : {&f.chat, &f.listBold, &f.listRegular}) {
-        if (*font) DeleteObject(*font);
-        *font = nullptr;
-    }
-}
+void DeletePaneFonts() { SharedPaneFonts() = PaneFonts{}; }
 
 }  // namespace vellora

@@ -3,10 +3,7 @@
 #include <richedit.h>
 
 #include <algorithm>
-#include <utility>
-#include <vector>
 
-#include "dialogs/focus_state_win32.h"
 #include "dialogs/toolkit_win32.h"
 #include "text/chat_font_win32.h"
 
@@ -30,10 +27,16 @@ DWORD CALLBACK ReadStreamChunk(DWORD_PTR cookie, LPBYTE buffer, LONG wanted, LON
 }
 
 unsigned long g_streamCount = 0;
-int g_batchDepth = 0;
-std::vector<std::pair<HWND, std::string>> g_heldBack;
+HWND g_frozenPane = nullptr;
 
-bool ScrollWanted(HWND pane) { return pane != Focus.FrozenPane; }
+void StreamIn(HWND pane, std::string_view rtf, WPARAM format) {
+    StreamSource src{rtf.data(), rtf.size(), 0};
+    EDITSTREAM es{};
+    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
+    es.pfnCallback = ReadStreamChunk;
+    SendMessageW(pane, EM_STREAMIN, format, reinterpret_cast<LPARAM>(&es));
+    ++g_streamCount;
+}
 
 }  // namespace
 
@@ -44,6 +47,10 @@ HWND CreateRichEdit(DWORD exStyle, const wchar_t* text, DWORD style, int x, int 
                            nullptr);
 }
 
+void SetFrozenPane(HWND pane) { g_frozenPane = pane; }
+
+HWND FrozenPane() { return g_frozenPane; }
+
 void ShowLastLine(HWND pane) {
     SendMessageW(pane, EM_SETSEL, 0, 0);
     SendMessageW(pane, EM_SETSEL, static_cast<WPARAM>(-1), -1);
@@ -53,43 +60,14 @@ void StreamRtfNow(HWND pane, std::string_view document, bool scrollToEnd) {
     if (!pane) return;
     // The control's own default is a bold system font: set ours each time.
     SendMessageW(pane, WM_SETFONT, reinterpret_cast<WPARAM>(ChatFont()), FALSE);
-    StreamSource src{document.data(), document.size(), 0};
-    EDITSTREAM es{};
-    es.dwCookie = reinterpret_cast<DWORD_PTR>(&src);
-    es.pfnCallback = ReadStreamChunk;
-    SendMessageW(pane, EM_STREAMIN, SF_RTF, reinterpret_cast<LPARAM>(&es));
-    ++g_streamCount;
+    StreamIn(pane, document, SF_RTF);
     if (scrollToEnd) ShowLastLine(pane);
 }
 
-void StreamPane(HWND pane, std::string document) {
-    if (!pane) return;
-    if (g_batchDepth == 0) {
-        StreamRtfNow(pane, document, ScrollWanted(pane));
-        return;
-    }
-    for (auto& held : g_heldBack) {
-        if (held.first == pane) {
-            held.second = std::move(document);
-            return;
-        }
-    }
-    g_heldBack.emplace_back(pane, std::move(document));
-}
+void StreamRtfIntoSelection(HWND pane, std::string_view rtf) { StreamIn(pane, rtf, SF_RTF | SFF_SELECTION); }
 
-void BeginPaneBatch() { ++g_batchDepth; }
-
-void EndPaneBatch() {
-    if (g_batchDepth == 0 || --g_batchDepth > 0) return;
-    auto held = std::move(g_heldBack);
-    g_heldBack.clear();
-    for (auto& [pane, document] : held) {
-        if (IsWindow(pane)) StreamRtfNow(pane, document, ScrollWanted(pane));
-    }
-}
-
-void ForgetPane(HWND pane) {
-    std::erase_if(g_heldBack, [pane](const auto& held) { return held.first == pane; });
+void StreamPane(HWND pane, std::string_view document) {
+    if (pane) StreamRtfNow(pane, document, pane != g_frozenPane);
 }
 
 unsigned long PaneStreamCount() { return g_streamCount; }

@@ -24,14 +24,26 @@ struct RtfDocument {
     std::uint32_t length = 0;
 };
 
+// What changed in a pane since it was last shown: its oldest paragraphs
+// dropped off the top, and new ones came at the end.
+struct RtfChange {
+    std::size_t held = 0;       // paragraphs the pane shows before the change
+    std::size_t dropped = 0;    // of those, how many leave from the top
+    std::size_t added = 0;      // paragraphs in Document
+    std::string_view document;  // RtfHeader, the added paragraphs, "}"
+};
+
 // Where a document is shown. The window layer implements it with a RichEdit
-// control (replacing the whole content, scrolling as the pane's state asks);
-// tests record.
+// control (scrolling as the pane's state asks); tests record.
 class RtfPane {
 public:
     virtual ~RtfPane() = default;
-    // The complete document, closing brace included.
+    // The complete document, closing brace included: it replaces everything.
     virtual void ShowRtf(std::string_view document) = 0;
+    // Applies a change to what the pane shows, so that it looks exactly as
+    // if the whole new document had been shown. A pane that cannot change
+    // piecemeal returns false and is given the whole document instead.
+    virtual bool ChangeRtf(const RtfChange& /*change*/) { return false; }
 };
 
 // Allocates a buffer of Capacity + 1 bytes if the document has none; then the

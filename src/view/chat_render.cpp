@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/client_events.h"
+#include "resources/string_ids.h"
 #include "text/case.h"
 #include "text/hidden_text.h"
 #include "text/rtf_text.h"
@@ -25,8 +26,6 @@ constexpr std::size_t kLeaveHead = 4;
 constexpr std::size_t kLeaveTail = 19;
 constexpr std::wstring_view kTeamName = L"Club-Team";
 
-constexpr std::int32_t kStrBanDetected = 1060;
-constexpr std::int32_t kStrKickDetected = 1061;
 constexpr std::uint32_t kAlertQuietMs = 300000;
 
 std::wstring_view TrimLeft(std::wstring_view text) {
@@ -86,7 +85,7 @@ void NoteActivity(Client& client, const std::wstring& user) {
     if (index < 0) return;
     RosterEntry& entry = client.roster[static_cast<std::size_t>(index)];
     entry.LastActivity = TickNow();
-    if (client.settings.GrayOrHilightUsersMode == 2 && !entry.ShowNormal && !entry.IsIgnored) {
+    if (client.settings.GrayOrHilightUsersMode == kGrayIgnoredAndIdle && !entry.ShowNormal && !entry.IsIgnored) {
         entry.ShowNormal = true;
         client.window->SetUserRowNormal(static_cast<std::size_t>(index), true);
     }
@@ -101,14 +100,17 @@ void AlertCheck(Client& client) {
 }
 
 void ToastIfUnseen(Client& client, std::int32_t xType, const std::wstring& user, const std::wstring& msg) {
+    // The first batch after a login repeats the chat's history: old lines
+    // are nothing to be told about.
+    if (!client.ChatBatchSeen) return;
     if (IsLineSeen(client, client.viewWindow->ForegroundWindow(), xType, user, msg)) return;
-    if (xType == 2) {
+    if (xType == kSystemLineType) {
         if (IsSongLine(msg) || IsLeaveLine(msg)) return;
-        RequestToaster(client, 2, L"", msg, TimeOfDaySeconds(), kNoPicture);
+        RequestToaster(client, kToasterEvent, L"", msg, TimeOfDaySeconds(), kNoPicture);
     } else {
         HiddenMode mode = OpensWithOwnName(msg, OwnName(client)) ? HiddenMode::Decode : HiddenMode::Placeholder;
         std::wstring text = UnderlineOwnName(Rendered(client, msg, user, mode), client.session.UserName);
-        RequestToaster(client, 1, user, text, TimeOfDaySeconds(), kNoPicture);
+        RequestToaster(client, kToasterMessage, user, text, TimeOfDaySeconds(), kNoPicture);
     }
     AlertCheck(client);
 }
@@ -121,7 +123,7 @@ bool RouteOthersLine(Client& client, const std::wstring& sender, std::wstring& m
         msg = Rendered(client, msg, sender, HiddenMode::Decode);
         std::wstring_view rest = TrimLeft(msg);
         rest.remove_prefix(std::min(rest.size(), own.size() + 1));
-        return DialogMessage(client, 1, sender, false, std::wstring(TrimLeft(rest)), L"", time);
+        return DialogMessage(client, kUserLineType, sender, false, std::wstring(TrimLeft(rest)), L"", time);
     }
     const std::wstring needle = L": " + own + L":";
     bool addressed = !own.empty() && FindNoCase(msg, needle) != std::wstring::npos;
@@ -137,7 +139,7 @@ bool RouteOthersLine(Client& client, const std::wstring& sender, std::wstring& m
     std::size_t restAt = at + 2 + own.size() + 1;
     if (restAt < msg.size() && msg[restAt] == L' ') ++restAt;
     std::wstring copy = msg.substr(0, at + 2) + (restAt < msg.size() ? msg.substr(restAt) : std::wstring());
-    return DialogMessage(client, 1, sender, false, copy, L"", time);
+    return DialogMessage(client, kUserLineType, sender, false, copy, L"", time);
 }
 
 // An own line: every user it addresses gets a copy in their dialog.
@@ -145,7 +147,7 @@ bool RouteOwnLine(Client& client, std::wstring& msg, std::int32_t time) {
     msg = Rendered(client, msg, client.session.UserName, HiddenMode::Decode);
     bool shown = false;
     for (const AddressedCopy& copy : OwnLineCopies(msg)) {
-        if (DialogMessage(client, 1, copy.User, true, copy.Text, L"", time)) shown = true;
+        if (DialogMessage(client, kUserLineType, copy.User, true, copy.Text, L"", time)) shown = true;
     }
     return shown;
 }
@@ -206,7 +208,8 @@ bool IsLineSeen(const Client& client, WindowId foreground, std::int32_t xType, c
     if (!s.IdleToaster) return true;
     const ViewWindow& w = *client.viewWindow;
     const std::wstring own = OwnName(client);
-    bool dialogLine = xType == 2 || (xType == 1 && !own.empty() && xMsg.find(own + L": ") != std::wstring::npos);
+    bool dialogLine = xType == kSystemLineType ||
+                      (xType == kUserLineType && !own.empty() && xMsg.find(own + L": ") != std::wstring::npos);
     if (dialogLine) {
         for (const std::unique_ptr<Form2>& dialog : client.Dialogs) {
             if (dialog->DlgUser != xUserName) continue;
@@ -243,7 +246,7 @@ bool LogToDialog(Client& client, const std::wstring& xUser, std::wstring& xMsg, 
         }
     }
     if (!std::wstring_view(xMsg).starts_with(kSystemPrefix)) return false;
-    return DialogMessage(client, 2, user, user == own, xMsg, L"", xMsgTime);
+    return DialogMessage(client, kSystemLineType, user, user == own, xMsg, L"", xMsgTime);
 }
 
 void InMessage(Client& client, std::int32_t xType, const std::wstring& xUserName, std::wstring& xMsg,
@@ -253,20 +256,20 @@ void InMessage(Client& client, std::int32_t xType, const std::wstring& xUserName
         client.MainRing.Rerender(client.settings, pane);
         return;
     }
-    if (xType != 1 && xType != 2 && xType != kStatusLineType) return;
+    if (xType != kUserLineType && xType != kSystemLineType && xType != kStatusLineType) return;
     ToasterHoldScope hold(client);
 
     xMsg = EscapeRtf(xMsg);
-    if (xType == 1) NoteActivity(client, xUserName);
+    if (xType == kUserLineType) NoteActivity(client, xUserName);
     if (xType != kStatusLineType && xUserName != client.session.UserName) {
         ToastIfUnseen(client, xType, xUserName, xMsg);
     }
 
     PaneLine line;
     line.Time = xMsgTime;
-    if (xType == 2) {
+    if (xType == kSystemLineType) {
         line.ShownInDialog = LogToDialog(client, xUserName, xMsg, xMsgTime);
-    } else if (xType == 1) {
+    } else if (xType == kUserLineType) {
         line.Prefix = BoldNamePrefix(xUserName);
         line.ShownInDialog = RouteUserLine(client, xUserName, xMsg, xMsgTime);
     }

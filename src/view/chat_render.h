@@ -14,11 +14,6 @@
 
 namespace vellora {
 
-// Line types of the chat pane: 1 a user's line, 2 a system line about a user
-// (the chat's own), -1 a status line of the client, -2 draw the pane again.
-inline constexpr std::int32_t kStatusLineType = -1;
-inline constexpr std::int32_t kRerenderType = -2;
-
 // Handles one line. xMsg is plain text; on return it holds the rich text
 // stored for the line. Other types are dropped.
 void InMessage(Client& client, std::int32_t xType, const std::wstring& xUserName, std::wstring& xMsg,

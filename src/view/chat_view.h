@@ -9,6 +9,15 @@
 
 namespace vellora {
 
+// The type of a chat line (xType).
+enum LineType : std::int32_t {
+    kRerenderType = -2,    // no line: draw the pane again
+    kStatusLineType = -1,  // a line of the client itself
+    kUserLineType = 1,     // a user's line
+    kSystemLineType = 2,   // the chat's own line about a user
+    kOpenDialog = 3,       // no line: open the dialog with the user (DialogMessage)
+};
+
 class ChatView {
 public:
     virtual ~ChatView() = default;

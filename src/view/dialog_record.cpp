@@ -1,6 +1,7 @@
 #include "view/dialog_record.h"
 
 #include "text/rtf_text.h"
+#include "view/chat_view.h"
 
 namespace vellora {
 
@@ -9,14 +10,14 @@ Form2::Form2() : Hist(kDialogRingSize, kDialogRtfCapacity) {}
 void Form2::InMessage(std::int32_t xType, const std::wstring& xUser, const std::wstring& xMsg,
                       std::int32_t xMsgTime, const Settings& settings) {
     if (!window) return;
-    if (xType == -2) {
+    if (xType == kRerenderType) {
         Hist.Rerender(settings, window->Pane());
         return;
     }
-    if (xType != 1 && xType != 2) return;
+    if (xType != kUserLineType && xType != kSystemLineType) return;
     PaneLine line;
     line.Time = xMsgTime;
-    if (xType == 1) line.Prefix = BoldNamePrefix(xUser);
+    if (xType == kUserLineType) line.Prefix = BoldNamePrefix(xUser);
     line.Text = xMsg;
     Hist.Add(std::move(line), settings, window->Pane());
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "config/settings.h"
+#include "core/main_layout.h"
 #include "net/clock.h"
 #include "text/line_ring.h"
 #include "view/roster.h"
@@ -29,6 +30,7 @@ struct Form2 {
     bool IsDocked = false;
     bool HackSend = false;           // the user sent once with Shift although DlgUser was absent
     PictureHandle hBmp = kNoPicture; // the picture the dialog shows (its own copy)
+    LayoutRect DockedPos;            // its place in the main window while docked, tab label included
 
     LineRing Hist;
 

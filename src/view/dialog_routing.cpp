@@ -1,14 +1,12 @@
 #include "view/dialog_routing.h"
 
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/replace_all.h"
 #include "view/attention.h"
 
 namespace vellora {
 namespace {
-
-constexpr std::int32_t kStrCaption = 1010;
-constexpr std::int32_t kStrCaptionWithAge = 1011;
 
 constexpr std::wstring_view kEntersSuffix = L" betritt den Raum.";
 
@@ -20,17 +18,17 @@ bool MayCreate(Client& client, std::int32_t xType, const std::wstring& user, boo
                std::int32_t time, bool& toasterRaised) {
     const Settings& s = client.settings;
     if (xType == kOpenDialog) return true;
-    if (xType == 2) {
+    if (xType == kSystemLineType) {
         // Of the system lines, only a friend entering the chat counts.
         if (fromSelf || !std::wstring_view(msg).ends_with(kEntersSuffix) || !IsFriend(client, user)) return false;
         if (client.EntryPhaseOver) {
-            if (s.FriendsPopup == 2) {
-                RequestToaster(client, 2, user, msg, time, UserPicture(client, user));
+            if (s.FriendsPopup == kFriendsPopupToasterAtOnce) {
+                RequestToaster(client, kToasterEvent, user, msg, time, UserPicture(client, user));
                 toasterRaised = true;
             }
-            if (s.FriendsPopup != 1) client.AlertSoundDue = true;
+            if (s.FriendsPopup != kFriendsPopupToasterWithPicture) client.AlertSoundDue = true;
         }
-        return s.FriendsPopup >= 3;
+        return s.FriendsPopup >= kFriendsPopupOpenDialog;
     }
     if (s.SuppressDialogs && !IsFriend(client, user)) return false;
     if (FindInList(client.lists.Banned, user) >= 0 || FindInList(client.lists.TempIgnored, user) >= 0) return false;
@@ -96,7 +94,8 @@ void GivePicture(Client& client, Form2& dialog, std::wstring picStr) {
 
 void WriteSeparator(Client& client, Form2& dialog) {
     if (!dialog.MustSpace) return;
-    for (const wchar_t* text : {L"", L"   Reconnected", L""}) dialog.InMessage(1, L"", text, -1, client.settings);
+    for (const wchar_t* text : {L"", L"   Reconnected", L""})
+        dialog.InMessage(kUserLineType, L"", text, -1, client.settings);
     dialog.MustSpace = false;
 }
 
@@ -104,16 +103,18 @@ void DrawAttention(Client& client, Form2& dialog, std::int32_t xType, const std:
                    bool toasterRaised) {
     const Settings& s = client.settings;
     const std::wstring& user = dialog.DlgUser;
-    if (xType == 2 && std::wstring_view(msg).ends_with(kEntersSuffix)) {
+    if (xType == kSystemLineType && std::wstring_view(msg).ends_with(kEntersSuffix)) {
         // A user with an open dialog enters the chat.
-        if (s.FriendsPopup == 2 && !toasterRaised && IsFriend(client, user)) {
-            RequestToaster(client, 2, L"", msg, time, dialog.hBmp);
+        if (s.FriendsPopup == kFriendsPopupToasterAtOnce && !toasterRaised && IsFriend(client, user)) {
+            RequestToaster(client, kToasterEvent, L"", msg, time, dialog.hBmp);
             toasterRaised = true;
         }
-        if (s.FriendsPopup != 1) client.AlertSoundDue = true;
+        if (s.FriendsPopup != kFriendsPopupToasterWithPicture) client.AlertSoundDue = true;
     }
     if (s.DialogToaster && xType != kOpenDialog) {
-        if (!toasterRaised) RequestToaster(client, xType == 2 ? 2 : 1, user, msg, time, dialog.hBmp);
+        if (!toasterRaised)
+            RequestToaster(client, xType == kSystemLineType ? kToasterEvent : kToasterMessage, user, msg, time,
+                           dialog.hBmp);
         client.AlertSoundDue = true;
     }
 }
@@ -121,8 +122,8 @@ void DrawAttention(Client& client, Form2& dialog, std::int32_t xType, const std:
 }  // namespace
 
 std::wstring DialogCaption(const std::wstring& user, const std::wstring* ageText) {
-    if (!ageText) return ReplaceAllNoCase(LoadResString(kStrCaption), L"%U", user);
-    std::wstring caption = ReplaceAllNoCase(LoadResString(kStrCaptionWithAge), L"%U", user);
+    if (!ageText) return ReplaceAllNoCase(LoadResString(kStrDialogCaption), L"%U", user);
+    std::wstring caption = ReplaceAllNoCase(LoadResString(kStrDialogCaptionWithAge), L"%U", user);
     return ReplaceAllNoCase(caption, L"%A", *ageText);
 }
 
@@ -148,7 +149,8 @@ bool DialogMessage(Client& client, std::int32_t xType, const std::wstring& DlgUs
     // The own lines need no attention: a toaster would even show them under
     // the other user's name.
     if (MsgFromSelf) return true;
-    if (client.EntryPhaseOver && xType != -1) DrawAttention(client, *dialog, xType, xMsg, xMsgTime, toasterRaised);
+    if (client.EntryPhaseOver && xType != kStatusLineType)
+        DrawAttention(client, *dialog, xType, xMsg, xMsgTime, toasterRaised);
 
     WindowId showing = ShowingWindow(client, *dialog);
     PopUpWindow(client, showing);

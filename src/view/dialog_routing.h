@@ -11,10 +11,6 @@
 
 namespace vellora {
 
-// Line types beyond the chat's own (1 a user's line, 2 a system line): a
-// request to open or bring forward a conversation, which shows no line.
-inline constexpr std::int32_t kOpenDialog = 3;
-
 // Delivers xMsg (rich text) to the dialog with DlgUser. MsgFromSelf: the own
 // user wrote it (it shows the own name). PicStr: the user's picture source,
 // empty to take it from the roster. True when a dialog received the line.

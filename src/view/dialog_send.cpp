@@ -1,6 +1,7 @@
 #include "view/dialog_send.h"
 
 #include "chat/send.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/codings.h"
 #include "text/hidden_text.h"
@@ -11,8 +12,6 @@
 
 namespace vellora {
 namespace {
-
-constexpr std::int32_t kStrNotOnline = 1044;
 
 void ShowNotOnline(Client& client, const Form2& dialog) {
     std::wstring text = ReplaceAllNoCase(LoadResString(kStrNotOnline), L"%U", dialog.DlgUser);

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "config/config_file.h"
+#include "resources/string_ids.h"
 #include "resources/strings.h"
 #include "text/case.h"
 #include "view/dialog_routing.h"
@@ -12,17 +13,6 @@ namespace vellora {
 namespace {
 
 constexpr std::size_t kFriendRowNameWidth = 64;
-
-constexpr std::int32_t kStrFirstListCaption = 2500;
-constexpr std::int32_t kStrFriendsPresent = 2503;
-constexpr std::int32_t kStrAdd = 2510;
-constexpr std::int32_t kStrRemove = 2511;
-constexpr std::int32_t kStrDialog = 2515;
-constexpr std::int32_t kStrTalkTo = 2516;
-constexpr std::int32_t kStrEnterName = 2520;
-constexpr std::int32_t kStrCannotAddSelf = 2521;
-constexpr std::int32_t kStrAlreadyInList = 2522;
-constexpr std::int32_t kStrInvalidName = 2523;
 
 constexpr std::wstring_view kTeamPrefix = L"club-team: ";
 
@@ -48,27 +38,38 @@ void OpenDialogWith(Client& client, const std::wstring& row) {
     DialogMessage(client, kOpenDialog, FriendRowName(row), false, L"", FriendRowPicture(row), 0);
 }
 
-// Asks for a name until the user gives one that may be added, or gives up.
-// Refusals are told in the next prompt.
+std::wstring TrimBlanks(const std::wstring& text) {
+    const std::size_t first = text.find_first_not_of(L" \t");
+    if (first == std::wstring::npos) return std::wstring();
+    return text.substr(first, text.find_last_not_of(L" \t") - first + 1);
+}
+
+// Why a typed name cannot be added, empty when it can. Only letters and
+// digits pass, so no name can carry the comma that separates the stored
+// list's names, nor a control character.
+std::wstring RefusalOf(const Client& client, const std::wstring& typed) {
+    std::wstring name = NormalizedListName(TrimBlanks(typed));
+    if (name.empty()) return LoadResString(kStrInvalidName);
+    if (name == LowerCase(client.session.UserName)) return LoadResString(kStrCannotAddSelf);
+    if (!IsInNoList(client, name)) return LoadResString(kStrAlreadyInList);
+    return std::wstring();
+}
+
+// Asks for a name; the box stays open with the reason shown until the user
+// gives one that may be added, or nothing, or gives up.
 void AddTypedName(Client& client) {
-    std::wstring prompt = LoadResString(kStrEnterName);
-    for (;;) {
-        std::wstring answer;
-        if (!client.viewWindow->AskForText(prompt, answer) || answer.empty()) return;
-        std::wstring name = NormalizedListName(answer);
-        if (name.empty()) {
-            prompt = LoadResString(kStrInvalidName);
-        } else if (name == LowerCase(client.session.UserName)) {
-            prompt = LoadResString(kStrCannotAddSelf);
-        } else if (!IsInNoList(client, name)) {
-            prompt = LoadResString(kStrAlreadyInList);
-        } else {
-            // Stored as typed, letter case and team prefix kept.
-            client.ListsDialog.Rows.push_back(answer);
-            CatchArray(client);
-            return;
-        }
-    }
+    AnswerCheck check = [&client](const std::wstring& typed) {
+        return TrimBlanks(typed).empty() ? std::wstring() : RefusalOf(client, typed);
+    };
+    std::wstring answer;
+    if (!client.viewWindow->AskForText(LoadResString(kStrEnterName), answer, check)) return;
+    // The poll loop may have turned the dialog to the friends present meanwhile.
+    if (client.ListsDialog.ShowOnlineFriends || !client.ListsDialog.ListsDialogOpen) return;
+    answer = TrimBlanks(answer);
+    if (answer.empty() || !RefusalOf(client, answer).empty()) return;
+    // Stored as typed, letter case and team prefix kept.
+    client.ListsDialog.Rows.push_back(answer);
+    CatchArray(client);
 }
 
 void RemoveRows(Client& client, std::vector<std::size_t> selectedRows) {
@@ -99,7 +100,7 @@ void OpenListDialog(Client& client, std::int32_t mode) {
     ListsDialogModel& model = client.ListsDialog;
     model.ListsDialogOpen = true;
     model.ShowOnlineFriends = false;
-    model.CaptionId = kStrFirstListCaption + mode;
+    model.CaptionId = kStrFriendsList + mode;
     model.Command1CaptionId = kStrAdd;
     model.Command2CaptionId = kStrRemove;
     // Only this list's names, whatever the dialog showed before.
@@ -150,9 +151,7 @@ void CatchArray(Client& client) {
     if (model.Rows.size() > kMaxListNames) model.Rows.resize(kMaxListNames);
     list->assign(model.Rows.begin(), model.Rows.end());
     UpdateButtons(model);
-    std::int32_t grayMode = client.settings.GrayOrHilightUsersMode;
-    bool friends = client.ListsDialogMode == 0;
-    if ((friends && grayMode == 3) || (!friends && (grayMode == 1 || grayMode == 2))) UpdateAllUserHilights(client);
+    if (GrayingDependsOn(client.settings.GrayOrHilightUsersMode, client.ListsDialogMode)) UpdateAllUserHilights(client);
     client.viewWindow->ShowListsDialog();
     SaveConfig(client.session, client.settings, client.lists);
 }

@@ -8,14 +8,26 @@
 #include <string>
 #include <vector>
 
+#include "resources/string_ids.h"
+
 namespace vellora {
+
+// Client::ListsDialogMode: the relation list the lists dialog edits, or the
+// state of collecting the friends present at chat entry.
+enum ListsMode : std::int32_t {
+    kFriendsList = 0,
+    kIgnoredList = 1,
+    kTempIgnoredList = 2,
+    kCollectingFriends = 4,  // the first user list after entry is being read
+    kNoFriendPresent = 5,    // that list named no friend
+};
 
 struct ListsDialogModel {
     bool ListsDialogOpen = false;    // the dialog is loaded
     bool ShowOnlineFriends = false;  // friends-present mode (else edit mode)
-    std::int32_t CaptionId = 2500;   // string id of the caption
-    std::int32_t Command1CaptionId = 2510;
-    std::int32_t Command2CaptionId = 2511;
+    std::int32_t CaptionId = kStrFriendsList;  // string id of the caption
+    std::int32_t Command1CaptionId = kStrAdd;
+    std::int32_t Command2CaptionId = kStrRemove;
     bool Command1Enabled = true;
     bool Command2Enabled = false;
     // The rows shown. In friends-present mode each is the name padded to 64

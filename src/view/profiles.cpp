@@ -118,10 +118,12 @@ RowPicture ProfilePictures::TakePicture(RosterEntry& entry, PictureHandle pictur
 }
 
 void ProfilePictures::NotifyFriendJoined(RosterEntry& entry) {
-    if (entry.JoinNotified || client_.settings.FriendsPopup != 1 || !IsFriend(client_, entry.Name)) return;
+    if (entry.JoinNotified || client_.settings.FriendsPopup != kFriendsPopupToasterWithPicture ||
+        !IsFriend(client_, entry.Name))
+        return;
     PictureHandle picture = HoldsPicture(entry.Picture) ? entry.Picture : kNoPicture;
-    RequestToaster(client_, 2, entry.Name, EscapeRtf(entry.Name) + std::wstring(kJoinedSuffix), TimeOfDaySeconds(),
-                   picture);
+    RequestToaster(client_, kToasterEvent, entry.Name, EscapeRtf(entry.Name) + std::wstring(kJoinedSuffix),
+                   TimeOfDaySeconds(), picture);
     if (client_.settings.SoundPlay) PlayNotificationSound(client_);
     entry.JoinNotified = true;
 }
@@ -151,7 +153,8 @@ bool ProfilePictures::NextPictureToLoad(std::wstring& picUrl) {
     for (const RosterEntry& entry : client_.roster) {
         if (entry.Picture != kNoPicture) continue;
         int priority = 0;
-        if (IsFriend(client_, entry.Name)) priority = !entry.JoinNotified && client_.settings.FriendsPopup == 1 ? 2 : 1;
+        if (IsFriend(client_, entry.Name))
+            priority = !entry.JoinNotified && client_.settings.FriendsPopup == kFriendsPopupToasterWithPicture ? 2 : 1;
         if (priority > chosenPriority) {
             chosen = &entry;
             chosenPriority = priority;

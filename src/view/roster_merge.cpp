@@ -5,9 +5,6 @@
 namespace vellora {
 namespace {
 
-constexpr std::int32_t kCollectingFriends = 4;
-constexpr std::int32_t kNoFriendPresent = 5;
-
 // Lets go of an entry that left: its picture and its row (the row now at
 // RowIndex). The entry itself is dropped from the roster by the caller.
 void ReleaseEntry(Client& client, RosterEntry& entry, std::size_t rowIndex) {
@@ -38,7 +35,7 @@ void AppendEntry(Client& client, const ListedUser& user, bool collectFriend) {
         client.ListsDialogMode = kCollectingFriends;
         AddFriendPresentRow(client, added.Name, added.PicStr);
         added.JoinNotified = true;
-    } else if (client.ListsDialogMode == 0) {
+    } else if (client.ListsDialogMode == kFriendsList) {
         client.ListsDialogMode = kNoFriendPresent;
     }
 }
@@ -47,20 +44,19 @@ void AppendEntry(Client& client, const ListedUser& user, bool collectFriend) {
 
 void SetInitialDrawingState(RosterEntry& entry, std::int32_t mode, const RelationLists& lists) {
     switch (mode) {
-        case 0:
-            entry.ShowNormal = true;
-            break;
-        case 1:
-        case 2:
-            entry.ShowNormal =
-                FindInList(lists.Banned, entry.Name) < 0 && FindInList(lists.TempIgnored, entry.Name) < 0;
-            entry.IsIgnored = !entry.ShowNormal;
-            break;
-        case 3:
-            entry.ShowNormal = FindInList(lists.Friends, entry.Name) >= 0;
-            break;
-        default:
-            break;
+    case kGrayNobody:
+        entry.ShowNormal = true;
+        break;
+    case kGrayIgnored:
+    case kGrayIgnoredAndIdle:
+        entry.ShowNormal = FindInList(lists.Banned, entry.Name) < 0 && FindInList(lists.TempIgnored, entry.Name) < 0;
+        entry.IsIgnored = !entry.ShowNormal;
+        break;
+    case kGrayAllButFriends:
+        entry.ShowNormal = FindInList(lists.Friends, entry.Name) >= 0;
+        break;
+    default:
+        break;
     }
 }
 
@@ -93,7 +89,7 @@ void MergeUserList(Client& client, const std::vector<ListedUser>& users) {
 
     if (client.ListsDialogMode == kCollectingFriends) {
         ShowFriendsPresent(client);
-        client.ListsDialogMode = 0;
+        client.ListsDialogMode = kFriendsList;
         client.FriendsAtEntryDone = true;
     } else if (client.ListsDialogMode == kNoFriendPresent) {
         client.FriendsAtEntryDone = true;

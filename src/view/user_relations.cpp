@@ -6,13 +6,13 @@
 #include "view/dialog_routing.h"
 
 namespace vellora {
-namespace {
-
-constexpr std::uint32_t kMsPerMinute = 60000;
 
 std::uint32_t IdleMs(const Settings& settings) {
+    constexpr std::uint32_t kMsPerMinute = 60000;
     return static_cast<std::uint32_t>(std::max(0, settings.GrayOrHilightUsersIdleTime)) * kMsPerMinute;
 }
+
+namespace {
 
 bool IsIgnoredName(const Client& client, const std::wstring& name) {
     return FindInList(client.lists.Banned, name) >= 0 || FindInList(client.lists.TempIgnored, name) >= 0;
@@ -29,15 +29,20 @@ void SetRowNormal(Client& client, std::size_t index, bool normal) {
 
 RelationList* ListOfMode(Client& client, std::int32_t mode) {
     switch (mode) {
-        case 0:
-            return &client.lists.Friends;
-        case 1:
-            return &client.lists.Banned;
-        case 2:
-            return &client.lists.TempIgnored;
-        default:
-            return nullptr;
+    case kFriendsList:
+        return &client.lists.Friends;
+    case kIgnoredList:
+        return &client.lists.Banned;
+    case kTempIgnoredList:
+        return &client.lists.TempIgnored;
+    default:
+        return nullptr;
     }
+}
+
+bool GrayingDependsOn(std::int32_t grayMode, std::int32_t listMode) {
+    if (listMode == kFriendsList) return grayMode == kGrayAllButFriends;
+    return grayMode == kGrayIgnored || grayMode == kGrayIgnoredAndIdle;
 }
 
 bool IsInNoList(const Client& client, const std::wstring& xUser) {
@@ -46,22 +51,22 @@ bool IsInNoList(const Client& client, const std::wstring& xUser) {
 
 void UpdateAllUserHilights(Client& client) {
     const std::int32_t mode = client.settings.GrayOrHilightUsersMode;
-    if (mode < 0 || mode > 3) return;
+    if (mode < kGrayNobody || mode > kGrayAllButFriends) return;
     const std::uint32_t idleMs = IdleMs(client.settings);
     for (std::size_t i = 0; i < client.roster.size(); ++i) {
         RosterEntry& entry = client.roster[i];
         bool normal = true;
-        if (mode == 1) {
+        if (mode == kGrayIgnored) {
             normal = !IsIgnoredName(client, entry.Name);
-        } else if (mode == 2) {
+        } else if (mode == kGrayIgnoredAndIdle) {
             entry.IsIgnored = IsIgnoredName(client, entry.Name);
             normal = !entry.IsIgnored && !TickElapsed(entry.LastActivity, idleMs);
-        } else if (mode == 3) {
+        } else if (mode == kGrayAllButFriends) {
             normal = FindInList(client.lists.Friends, entry.Name) >= 0;
         }
         SetRowNormal(client, i, normal);
     }
-    if (mode == 2) client.LastHilightUpdate = TickNow();
+    if (mode == kGrayIgnoredAndIdle) client.LastHilightUpdate = TickNow();
 }
 
 void GrayIdleUsers(Client& client) {
@@ -82,8 +87,7 @@ bool AddToRelationList(Client& client, std::int32_t mode, const std::wstring& us
     RelationList* list = ListOfMode(client, mode);
     if (!list || list->size() >= kMaxListNames) return false;
     list->push_back(user);
-    std::int32_t grayMode = client.settings.GrayOrHilightUsersMode;
-    if ((mode == 0 && grayMode == 3) || (mode != 0 && (grayMode == 1 || grayMode == 2))) {
+    if (GrayingDependsOn(client.settings.GrayOrHilightUsersMode, mode)) {
         UpdateAllUserHilights(client);
     }
     SaveConfig(client.session, client.settings, client.lists);

@@ -21,6 +21,13 @@ bool IsInNoList(const Client& client, const std::wstring& xUser);
 // Re-evaluates the drawing state of every roster entry; only rows whose state
 // changes are drawn again.
 void UpdateAllUserHilights(Client& client);
+// True when a change of the relation list ListMode changes which rows the
+// gray-out mode GrayMode draws grayed.
+bool GrayingDependsOn(std::int32_t grayMode, std::int32_t listMode);
+
+// How long a user stays silent before counting as idle
+// (GrayOrHilightUsersIdleTime minutes).
+std::uint32_t IdleMs(const Settings& settings);
 
 // Mode 2, about once a second: entries silent for the idle time turn gray.
 // Only writing brings them back (InMessage).

@@ -11,6 +11,7 @@
 // picture the window layer made and releases when told.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -20,6 +21,17 @@
 namespace vellora {
 
 using WindowId = std::intptr_t;
+
+// What a toaster line is about.
+enum ToasterKind : std::int32_t {
+    kToasterRedraw = -1,  // no line: draw the toaster again
+    kToasterMessage = 1,  // a user's message
+    kToasterEvent = 2,    // an event (a friend came, the connection broke)
+};
+
+// Which of a dialog's windows a window is: its own top-level window, its tab
+// label, its input line or its message pane.
+enum class DialogPart { None, Window, Label, Input, Pane };
 
 // The windows of one conversation (a dialog): its own top-level window, its
 // message pane, input line, picture and tab label. Destroying the object
@@ -32,6 +44,8 @@ public:
     virtual RtfPane& Pane() = 0;
     // The dialog's own top-level window (it exists, hidden, while docked too).
     virtual WindowId Window() const = 0;
+    // Which of the dialog's windows Window is (None: not one of them).
+    virtual DialogPart PartOf(WindowId window) const = 0;
     // Sets the caption of the dialog's own window.
     virtual void SetCaption(const std::wstring& caption) = 0;
     // Shows the undocked window, activated or without taking the activation.
@@ -49,6 +63,9 @@ public:
     // Paints the tab label again (its text, the user and age, changed).
     virtual void RedrawLabel() = 0;
 };
+
+// Why an answer typed into the input box cannot be taken; empty when it can.
+using AnswerCheck = std::function<std::wstring(const std::wstring& answer)>;
 
 // The main input line's text and selection, in UTF-16 code units.
 struct ChatInput {
@@ -104,8 +121,10 @@ public:
     // rows, button captions and states), without owner and without blocking,
     // or brings the open dialog up to date.
     virtual void ShowListsDialog() = 0;
-    // The standard input box with Prompt; false on Cancel.
-    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer) = 0;
+    // The standard input box with Prompt; false on Cancel. While Check
+    // refuses the typed text the box stays open and shows the refusal in
+    // place of the prompt.
+    virtual bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) = 0;
 
     // --- pictures
     // The program's own placeholder picture of that name, 0 when there is none.

@@ -18,7 +18,7 @@ void ChatViewRouting::SetDialogsMustSpace(bool value) {
 bool ChatViewRouting::ShowErrorInDialog(const std::wstring& dlgUser, const std::wstring& line, std::int32_t time) {
     Form2* dialog = FindDialog(client_.Dialogs, dlgUser);
     if (!dialog) return false;
-    dialog->InMessage(2, L"", EscapeRtf(line), time, client_.settings);
+    dialog->InMessage(kSystemLineType, L"", EscapeRtf(line), time, client_.settings);
     return true;
 }
 

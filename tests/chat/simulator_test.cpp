@@ -2,93 +2,40 @@
 // logins with the bytes the simulator received, the poll loop through a
 // re-login, the song post, and every answer framing and fault the simulator
 // can produce (the lost login and the typed line are driven through the
-// Windows program's own session tests). The client's clock is fake and
-// moved 500 ms per tick; the simulator runs on real time.
+// Windows program's own session tests).
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 #include <vector>
 
 #include "chat/login.h"
-#include "chat/poll_tick.h"
 #include "chat/requests.h"
 #include "chat/song_post.h"
-#include "net/http_client.h"
-#include "net/socket.h"
 #include "song/song_tick.h"
-#include "support/fake_clock.h"
-#include "support/recording_client.h"
-#include "support/simulator.h"
+#include "support/simulator_session.h"
 
 namespace vellora {
 namespace {
 
-using test::Simulator;
 using Names = std::vector<std::wstring>;
 
-class SimulatorTest : public ::testing::Test {
+class SimulatorTest : public test::SimulatorSessionTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(SocketStartup()); }
-
-    void SetUp() override {
-        ASSERT_TRUE(sim_.Running()) << sim_.Error();
-        vellora::Endpoints& e = client().endpoints;
-        e.ClubAddress = Simulator::Address();
-        e.ChatAddress = Simulator::Address();
-        e.Port = sim_.Port();
-        Account(L"demo", L"demo123");
-        client().session.WindowsCreated = true;
-        client().FriendsAtEntryDone = true;
-    }
-    void TearDown() override {
-        CloseConn(client().session.Chat);
-        CloseConn(client().session.Media);
-    }
-
-    Client& client() { return rc_.client; }
-    void Account(const std::wstring& name, const std::wstring& password) {
-        client().session.UserName = name;
-        client().session.LoginName = name;
-        client().session.Password = password;
-        client().session.OwnUserId.clear();
-    }
     // Enters the chat as the login form does; true on success.
     bool Login() { return !TryLogin(client()); }
-
-    // One timer tick: 500 ms pass on the client's clock, with a short real
-    // pause so the simulator gets its turn.
-    void TimerTick() {
-        clock_.Advance(kPollIntervalMs);
-        SystemSleep(3);
-        Timer1_Timer(client());
-    }
-    // Ticks until Done holds (checked after every tick); false if it never does.
-    bool TickUntil(const std::function<bool()>& done, int maxTicks = 800) {
-        for (int i = 0; i < maxTicks; ++i) {
-            TimerTick();
-            if (done()) return true;
-        }
-        return false;
-    }
-    bool Shows(const std::wstring& text) const {
-        return std::any_of(rc_.view.lines.begin(), rc_.view.lines.end(),
-                           [&](const test::ShownLine& l) { return l.msg == text; });
-    }
     bool WaitForLine(const std::wstring& text) {
-        return TickUntil([&] { return Shows(text); });
+        return TickUntil([&] {
+            return std::any_of(rc_.view.lines.begin(), rc_.view.lines.end(),
+                               [&](const test::ShownLine& l) { return l.msg == text; });
+        });
     }
-    std::vector<std::string> EndpointsOf(const std::vector<test::RawRequest>& requests) const {
+    static std::vector<std::string> EndpointsOf(const std::vector<test::RawRequest>& requests) {
         std::vector<std::string> out;
         for (const test::RawRequest& r : requests) out.push_back(r.endpoint);
         return out;
     }
-
-    test::FakeClock clock_{1000, 40};
-    Simulator sim_;
-    test::RecordingClient rc_;
 };
 
 TEST_F(SimulatorTest, ALoginSendsFourRequestsByteForByte) {

@@ -24,24 +24,12 @@ std::string Utf16LeWithMark(std::wstring_view text) {
 }
 
 void ExpectSameSettings(const Settings& a, const Settings& b) {
-    EXPECT_EQ(a.AutoLogin, b.AutoLogin);
-    EXPECT_EQ(a.SingleWindow, b.SingleWindow);
-    EXPECT_EQ(a.DialogToaster, b.DialogToaster);
-    EXPECT_EQ(a.ErrorToaster, b.ErrorToaster);
-    EXPECT_EQ(a.ExcludeDialogMessages, b.ExcludeDialogMessages);
-    EXPECT_EQ(a.IdleToaster, b.IdleToaster);
-    EXPECT_EQ(a.FriendsPopup, b.FriendsPopup);
-    EXPECT_EQ(a.SuppressDialogs, b.SuppressDialogs);
-    EXPECT_EQ(a.PostSongs, b.PostSongs);
-    EXPECT_EQ(a.RetrieveUserAges, b.RetrieveUserAges);
-    EXPECT_EQ(a.ShowTimes, b.ShowTimes);
-    EXPECT_EQ(a.ShowToolTips, b.ShowToolTips);
-    EXPECT_EQ(a.StatusBar, b.StatusBar);
-    EXPECT_EQ(a.GrayOrHilightUsersMode, b.GrayOrHilightUsersMode);
-    EXPECT_EQ(a.GrayOrHilightUsersIdleTime, b.GrayOrHilightUsersIdleTime);
-    EXPECT_EQ(a.AutoHideDialogTextBoxes, b.AutoHideDialogTextBoxes);
-    EXPECT_EQ(a.SoundFile, b.SoundFile);
-    EXPECT_EQ(a.SoundPlay, b.SoundPlay);
+#define SAME(field) EXPECT_EQ(a.field, b.field) << #field;
+    SAME(AutoLogin) SAME(SingleWindow) SAME(DialogToaster) SAME(ErrorToaster) SAME(ExcludeDialogMessages)
+    SAME(IdleToaster) SAME(FriendsPopup) SAME(SuppressDialogs) SAME(PostSongs) SAME(RetrieveUserAges) SAME(ShowTimes)
+    SAME(ShowToolTips) SAME(StatusBar) SAME(GrayOrHilightUsersMode) SAME(GrayOrHilightUsersIdleTime)
+    SAME(AutoHideDialogTextBoxes) SAME(SoundFile) SAME(SoundPlay)
+#undef SAME
 }
 
 // Every value away from its start value.

@@ -1,11 +1,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "config/account_list.h"
+#include "config/config_file.h"
 #include "config/config_folder.h"
+#include "config/portable.h"
 #include "config/config_test_support.h"
 #include "core/files.h"
 
@@ -59,6 +62,43 @@ TEST(ConfigFolder, AccountsAreTheSettingsFilesNamesSortedWithoutRegardToCase) {
     // Names that differ only in case keep the order they were listed in.
     EXPECT_EQ(AccountNamesFromFiles({L"bob.vel", L"Bob.vel"}), (Names{L"bob", L"Bob"}));
     EXPECT_TRUE(AccountNamesFromFiles({L"vel", L""}).empty());
+}
+
+// A file named "portable" beside the program keeps the settings there and
+// nothing in the application-data folder; a save that fails there is told
+// once, not at every change.
+TEST(ConfigFolder, PortableCopyKeepsItsSettingsBesideTheProgram) {
+    test::TempAppData appData;
+    const std::wstring program = appData.Root() + kPathSeparator + L"stick" + kPathSeparator;
+    ASSERT_TRUE(CreateFolder(program.substr(0, program.size() - 1)));
+    OverrideProgramFolder(program);
+    Names notices;
+    SetSettingsNotSavedNotice([&notices](const std::wstring& folder) { notices.push_back(folder); });
+    Session session;
+    Settings settings;
+    RelationLists lists;
+
+    ASSERT_TRUE(CreateFolder(program + L"portable"));  // a folder of that name is no marker
+    EXPECT_EQ(ConfigFolder(), appData.SettingsFolder());
+    std::filesystem::remove_all(std::filesystem::path(appData.Root()) / "morvex");
+    std::filesystem::remove(std::filesystem::path(program + L"portable"));
+    ASSERT_TRUE(WriteFileBytes(program + L"portable", ""));
+
+    EXPECT_EQ(ConfigFolder(), program);
+    session.ConfigName = L"bob";
+    EXPECT_TRUE(SaveConfig(session, settings, lists));
+    EXPECT_TRUE(ReadFileBytes(program + L"bob.vel", kConfigFileLimit).has_value());
+    EXPECT_FALSE(FolderExists(appData.Root() + kPathSeparator + L"morvex"));
+    EXPECT_EQ(ListAccounts(), Names{L"bob"});
+
+    ASSERT_TRUE(CreateFolder(program + L"carol.vel"));  // takes no file
+    session.ConfigName = L"carol";
+    EXPECT_FALSE(SaveConfig(session, settings, lists));
+    EXPECT_FALSE(SaveConfig(session, settings, lists));
+    EXPECT_EQ(notices, Names{program});
+
+    SetSettingsNotSavedNotice(nullptr);
+    OverrideProgramFolder(L"");
 }
 
 }  // namespace

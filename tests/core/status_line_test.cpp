@@ -5,70 +5,61 @@
 
 #include "core/status_line.h"
 #include "support/fake_clock.h"
+#include "support/recording_client.h"
 
 namespace vellora {
 namespace {
 
-struct RecordingTarget : StatusTarget {
-    std::vector<std::wstring> loginErrors, paneLines, toasters;
-    std::vector<std::int32_t> paneTimes;
-    int sounds = 0;
-    void ShowLoginError(const std::wstring& text) override { loginErrors.push_back(text); }
-    void ShowChatStatusLine(const std::wstring& line, std::int32_t t) override {
-        paneLines.push_back(line);
-        paneTimes.push_back(t);
-    }
-    void ShowErrorToaster(const std::wstring& line, std::int32_t) override { toasters.push_back(line); }
-    void PlayNotificationSound() override { ++sounds; }
-};
-
 class StatusLineTest : public ::testing::Test {
 protected:
     StatusLineTest() {
-        session.LoginPhase = false;
+        rc.client.session.LoginPhase = false;
         clock.SetSecondsSinceMidnight(3725);
     }
-    void Report(const std::wstring& text, bool suppress) { StatusLine(session, settings, target, text, suppress); }
+    void Report(const std::wstring& text, bool suppress) {
+        StatusLine(rc.client.session, rc.client.settings, rc.status, text, suppress);
+    }
 
     test::FakeClock clock;
-    Session session;
-    Settings settings;
-    RecordingTarget target;
+    test::RecordingClient rc;
+    Session& session = rc.client.session;
+    Settings& settings = rc.client.settings;
+    test::RecordingStatus& target = rc.status;
 };
 
 TEST_F(StatusLineTest, TwentyRepeatsWhileDisconnectedShowOnFirstAndEighteenth) {
     std::vector<int> shownAt;
     for (int call = 1; call <= 20; ++call) {
-        std::size_t before = target.paneLines.size();
+        std::size_t before = target.chatLines.size();
         Report(L"Timeout", true);
-        if (target.paneLines.size() > before) shownAt.push_back(call);
+        if (target.chatLines.size() > before) shownAt.push_back(call);
     }
     EXPECT_EQ(shownAt, (std::vector<int>{1, 18}));
-    EXPECT_EQ(target.paneLines.front(), L"*** Timeout");
-    EXPECT_EQ(target.paneTimes.front(), 3725);
+    EXPECT_EQ(target.chatLines.front(), L"*** Timeout");
+    EXPECT_EQ(rc.view.lines.front().time, 3725);
 }
 
 TEST_F(StatusLineTest, OnlyTheSameTextWhileDisconnectedIsSuppressed) {
     // Without suppression every repeat shows.
     for (int i = 0; i < 3; ++i) Report(L"Package incomplete", false);
-    EXPECT_EQ(target.paneLines.size(), 3u);
+    EXPECT_EQ(target.chatLines.size(), 3u);
 
     // While connected it shows as well; every shown line disconnects.
-    target.paneLines.clear();
+    target.chatLines.clear();
     for (int i = 0; i < 3; ++i) {
         session.Disconnected = false;
         Report(L"Timeout", true);
         EXPECT_TRUE(session.Disconnected);
     }
-    EXPECT_EQ(target.paneLines.size(), 3u);
+    EXPECT_EQ(target.chatLines.size(), 3u);
 
     // A different text ends the run.
-    target.paneLines.clear();
+    target.chatLines.clear();
     Report(L"A", true);
     Report(L"A", true);
     Report(L"B", true);
     Report(L"A", true);
-    EXPECT_EQ(target.paneLines, (std::vector<std::wstring>{L"*** A", L"*** B", L"*** A"}));
+    EXPECT_EQ(target.chatLines, (std::vector<std::wstring>{L"*** A", L"*** B", L"*** A"}));
 }
 
 TEST_F(StatusLineTest, ErrorToasterAndSoundFollowTheSettings) {
@@ -88,13 +79,13 @@ TEST_F(StatusLineTest, LoginPhaseGoesToTheLoginFormOnlyAndAnAutomaticLoginShowsN
     session.Disconnected = false;
     Report(L"Could not connect to server", true);
     EXPECT_EQ(target.loginErrors, (std::vector<std::wstring>{L"Could not connect to server"}));
-    EXPECT_TRUE(target.paneLines.empty());
+    EXPECT_TRUE(target.chatLines.empty());
     EXPECT_FALSE(session.Disconnected) << "the login sequence owns the flag in the login phase";
 
     session.AutoLoginTried = true;
     Report(L"Timeout", true);
     EXPECT_EQ(target.loginErrors.size(), 1u);
-    EXPECT_TRUE(target.paneLines.empty());
+    EXPECT_TRUE(target.chatLines.empty());
 }
 
 }  // namespace

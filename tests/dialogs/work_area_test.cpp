@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
-#include <vector>
-
+#include "config/popup_placement.h"
 #include "dialogs/work_area.h"
 
 namespace vellora {
@@ -25,16 +24,25 @@ TEST(WorkAreaTest, WindowsAreKeptInsideTheWorkArea) {
 }
 
 TEST(WorkAreaTest, TheMonitorAtTheCentreDecides) {
-    std::vector<std::pair<int, int>> asked;
-    auto recording = [&](std::int32_t x, std::int32_t y) {
-        asked.emplace_back(x, y);
-        return TwoMonitors(x, y);
-    };
     // Mostly on the second monitor and sticking out at its right edge.
-    EXPECT_EQ(ClampRectToWorkArea({2200, 100, 2800, 500}, recording), (ScreenPlacement{1960, 100, 600, 400}));
-    EXPECT_EQ(asked, (std::vector<std::pair<int, int>>{{2500, 300}}));
-    // Straddling the border with its centre on the first monitor.
+    EXPECT_EQ(ClampRectToWorkArea({2200, 100, 2800, 500}, TwoMonitors), (ScreenPlacement{1960, 100, 600, 400}));
+    // Straddling the border: the monitor of its centre, not of a corner.
+    EXPECT_EQ(ClampRectToWorkArea({1000, 100, 1700, 500}, TwoMonitors), (ScreenPlacement{1280, 100, 700, 400}));
     EXPECT_EQ(ClampRectToWorkArea({1000, 100, 1500, 500}, TwoMonitors), (ScreenPlacement{780, 100, 500, 400}));
+}
+
+TEST(WorkAreaTest, PopupsGoBesideTheMousePointerWithinTheWorkArea) {
+    const ScreenRect area{0, 0, 1024, 728};
+    // Clear of the arrow: below and right of it, or left of and above it at the edges.
+    EXPECT_EQ(PlaceNearCursor(200, 100, {100, 100, 20, 30}, area), (ScreenPlacement{116, 106, 200, 100}));
+    EXPECT_EQ(PlaceNearCursor(200, 100, {900, 700, 0, 0}, area), (ScreenPlacement{696, 596, 200, 100}));
+    EXPECT_EQ(PlaceNearCursor(1000, 100, {600, 10, 0, 0}, area), (ScreenPlacement{0, 26, 1000, 100}));
+    // Under a list row and over a button's corner.
+    const ScreenRect screen{0, 0, 1280, 984};
+    const ScreenRect list{0, 100, 169, 980};
+    EXPECT_EQ(PopupAtListRow(list, 300, 36, 150, 200, screen), (ScreenPlacement{9, 345, 150, 200}));
+    EXPECT_EQ(PopupAtListRow(list, 850, 36, 150, 200, screen), (ScreenPlacement{9, 641, 150, 200}));
+    EXPECT_EQ(PopupAtWindow({1250, 950, 1275, 969}, 200, 150, screen), (ScreenPlacement{1069, 804, 200, 150}));
 }
 
 }  // namespace

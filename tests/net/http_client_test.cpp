@@ -127,38 +127,29 @@ TEST_F(HttpClientTest, AnswersWithoutLengthCompleteAfterSilenceEvenIfClosedLongB
     }
 }
 
-TEST_F(HttpClientTest, OverlongBodyFailsAfterTheTimeout) {
-    Open(Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789X"));
-    EXPECT_FALSE(DrainAfterScript());
-    EXPECT_NE(socket_, 0u);
-    clock_.Advance(kTimeout);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_NE(socket_, 0u) << "4000 ms exactly is not yet a time-out";
-    clock_.Advance(1);
-    EXPECT_FALSE(ReceiveOnce());
-    EXPECT_EQ(socket_, 0u);
-    EXPECT_EQ(state_, nullptr);
-    EXPECT_EQ(response_, "");
-}
-
-TEST_F(HttpClientTest, IncompleteOrMalformedAnswersFailAfterTheTimeout) {
+TEST_F(HttpClientTest, IncompleteOverlongOrMalformedAnswersFailAfterTheTimeout) {
     const Script cases[] = {
         Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n012345678"),
+        Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 10\r\n\r\n0123456789X"),
         Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10\r\nshort"),
         Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 4\r\n").Close(),  // headers that never end
         Script().Pause(200),                                                  // a silent server
         // 2^64 + 2 would wrap to 2 in a 64-bit integer and "complete" the answer.
         Script().Send("HTTP/1.1 200 OK\r\nContent-Length: 18446744073709551618\r\n\r\nab"),
-        Script().Send("HTTP/1.1 200 OK\r\nTransfer-Encoding: chunked\r\n\r\n10000000000000002\r\nab\r\n0\r\n\r\n"),
     };
     int n = 0;
     for (const Script& script : cases) {
         SCOPED_TRACE(++n);
         Open(script);
         EXPECT_FALSE(DrainAfterScript());
-        clock_.Advance(kTimeout + 1);
+        clock_.Advance(kTimeout);
+        EXPECT_FALSE(ReceiveOnce());
+        EXPECT_NE(socket_, 0u) << "4000 ms exactly is not yet a time-out";
+        clock_.Advance(1);
         EXPECT_FALSE(ReceiveOnce());
         EXPECT_EQ(socket_, 0u);
+        EXPECT_EQ(state_, nullptr);
+        EXPECT_EQ(response_, "");
     }
 }
 

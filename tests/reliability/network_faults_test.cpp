@@ -74,6 +74,9 @@ TEST(AnswerFramingFaults, OnlyTheHeaderBlockSaysChunkedAndASizeLineNeedsASize) {
     std::string noSize = chunked + "zz\r\nabc\r\n0\r\n\r\n";
     EXPECT_EQ(ExamineAnswer(quoted, false), Framing::EndOfArrivals);
     EXPECT_EQ(ExamineAnswer(noSize, false), Framing::Broken);
+    // 2^64 + 2 would wrap to 2 and pass for a size.
+    std::string wrapping = chunked + "10000000000000002\r\nab\r\n0\r\n\r\n";
+    EXPECT_EQ(ExamineAnswer(wrapping, false), Framing::Broken);
 }
 
 TEST_F(NetworkFaults, APostNotAnsweredWithSuccessKeepsTheLineAndATabIsABlank) {
@@ -118,7 +121,7 @@ TEST_F(NetworkFaults, TroubleThatLastsIsToldOnceAndPicturesThatNeverComeAreGiven
     EXPECT_FALSE(client().session.Disconnected);
     // An error page in place of the poll page fails the poll just the same.
     const std::string busy = Answer("HTTP/1.1 503 Busy", "<html></html>");
-    test::SequencePeer server({busy, busy});
+    ScriptedPeer server({Script().Send(busy), Script().Send(busy)});
     client().endpoints.Port = server.Port();
     client().poll.FailedPolls = 0;
     for (int tick = 0; tick < 400 && rc_.StatusLines().size() < 2; ++tick, SystemSleep(5)) Timer1_Timer(client());
@@ -132,7 +135,8 @@ TEST_F(NetworkFaults, TroubleThatLastsIsToldOnceAndPicturesThatNeverComeAreGiven
     rc_.status.chatLines.clear();
     client().session.OwnUserId = L"7";
     for (int attempt = 0; attempt < 3; ++attempt) {
-        test::SequencePeer peer({Answer("HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=p; path=/"), Answer("HTTP/1.1 503 X")});
+        ScriptedPeer peer({Script().Send(Answer("HTTP/1.1 200 OK\r\nSet-Cookie: PHPSESSID=p; path=/")),
+                           Script().Send(Answer("HTTP/1.1 503 X"))});
         client().endpoints.Port = peer.Port();
         LoginSequence(client());
     }

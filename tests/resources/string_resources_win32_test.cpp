@@ -30,7 +30,7 @@ struct Entry {
 };
 
 const Entry kAll[] = {
-#define STR(id, english, german) {id, english, german},
+#define STR(id, name, english, german) {id, english, german},
 #include "resources/strings.inc"
 #undef STR
 };

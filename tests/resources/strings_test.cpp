@@ -1,6 +1,5 @@
-// The string table: both languages for every id, the fallback for unknown
-// ids, and the umlauts and control characters surviving the trip from the
-// UTF-8 source.
+// The string table: both languages, the fallback for unknown ids, and the
+// umlauts and control characters surviving the trip from the UTF-8 source.
 
 #include <gtest/gtest.h>
 
@@ -28,25 +27,14 @@ TEST_F(StringsTest, EnglishUntilGermanIsChosenWithUmlautsAndControlCharactersAsW
     EXPECT_EQ(LoadResString(1023), L"\rStatus:\t neutral");
 }
 
-TEST_F(StringsTest, EveryIdIsFoundInBothLanguagesAndUnknownIdsGiveTheHashFallback) {
-    struct Entry {
-        int id;
-        const wchar_t* english;
-        const wchar_t* german;
-    };
-    const Entry all[] = {
-#define STR(id, english, german) {id, english, german},
+// The lookup reads the same list (and the build checks its order); what is
+// left to check is that no text is missing and the fallback of unknown ids.
+TEST_F(StringsTest, EveryIdHasBothTextsAndUnknownIdsGiveTheHashFallback) {
+#define STR(id, name, english, german) \
+    EXPECT_NE(std::wstring(english), L"") << id; \
+    EXPECT_NE(std::wstring(german), L"") << id;
 #include "resources/strings.inc"
 #undef STR
-    };
-    for (const Entry& e : all) {
-        EXPECT_NE(std::wstring(e.english), L"") << e.id;
-        EXPECT_NE(std::wstring(e.german), L"") << e.id;
-        SetUiLanguage(UiLanguage::English);
-        EXPECT_EQ(LoadResString(e.id), e.english) << e.id;
-        SetUiLanguage(UiLanguage::German);
-        EXPECT_EQ(LoadResString(e.id), e.german) << e.id;
-    }
     for (int id : {1004, 0, -7, 99999}) EXPECT_EQ(LoadResString(id), L"#" + std::to_wstring(id));
 }
 

@@ -1,5 +1,5 @@
-// vellora-server as a program: its command line, the ready file, and how it
-// ends (signals, the shutdown command, idle exit).
+// vellora-server as a program: the ready file that the tools and the
+// fixture read, and how it ends (signals, idle exit, the shutdown command).
 
 #include <fcntl.h>
 #include <signal.h>
@@ -17,12 +17,45 @@ namespace {
 
 using namespace std::chrono_literals;
 
-struct Child {
-    pid_t pid = -1;
+// The program in quiet mode on free ports, with its ready file in a folder
+// of its own; killed at the end if it is still running.
+struct Server {
+    explicit Server(std::vector<std::string> more = {}) {
+        char name[] = "/tmp/vellora-proc-XXXXXX";
+        folder = mkdtemp(name);
+        std::vector<std::string> args = {Simulator::ServerPath(), "--port", "0", "--control-port", "0", "--quiet",
+                                         "--ready-file", Ready()};
+        args.insert(args.end(), more.begin(), more.end());
+        std::vector<char*> argv;
+        for (auto& a : args) argv.push_back(a.data());
+        argv.push_back(nullptr);
+        pid = fork();
+        if (pid == 0) {
+            int devNull = open("/dev/null", O_WRONLY);
+            dup2(devNull, STDOUT_FILENO);
+            dup2(devNull, STDERR_FILENO);
+            execv(argv[0], argv.data());
+            _exit(127);
+        }
+    }
+    ~Server() {
+        if (pid > 0) {
+            kill(pid, SIGKILL);
+            waitpid(pid, nullptr, 0);
+        }
+        unlink(Ready().c_str());
+        unlink((Ready() + ".tmp").c_str());
+        rmdir(folder.c_str());
+    }
+    std::string Ready() const { return folder + "/ready"; }
+    bool ReadyFileAppears() const {
+        for (int i = 0; i < 500 && access(Ready().c_str(), F_OK) != 0; ++i) std::this_thread::sleep_for(10ms);
+        return access(Ready().c_str(), F_OK) == 0;
+    }
+    // The exit status, 128 + the signal, or -1 when it did not end in time.
     int Wait(std::chrono::milliseconds limit) {
-        auto until = std::chrono::steady_clock::now() + limit;
         int status = 0;
-        while (std::chrono::steady_clock::now() < until) {
+        for (auto until = std::chrono::steady_clock::now() + limit; std::chrono::steady_clock::now() < until;) {
             if (waitpid(pid, &status, WNOHANG) == pid) {
                 pid = -1;
                 return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
@@ -31,78 +64,29 @@ struct Child {
         }
         return -1;
     }
-    ~Child() {
-        if (pid > 0) {
-            kill(pid, SIGKILL);
-            waitpid(pid, nullptr, 0);
-        }
-    }
+
+    std::string folder;
+    pid_t pid = -1;
 };
 
-Child Start(std::vector<std::string> args) {
-    args.insert(args.begin(), Simulator::ServerPath());
-    std::vector<char*> argv;
-    for (auto& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    Child c;
-    c.pid = fork();
-    if (c.pid == 0) {
-        int devNull = open("/dev/null", O_WRONLY);
-        dup2(devNull, STDOUT_FILENO);
-        dup2(devNull, STDERR_FILENO);
-        execv(argv[0], argv.data());
-        _exit(127);
-    }
-    return c;
-}
-
-bool WaitForFile(const std::string& path) {
-    for (int i = 0; i < 500; ++i) {
-        if (access(path.c_str(), F_OK) == 0) return true;
-        std::this_thread::sleep_for(10ms);
-    }
-    return false;
-}
-
-// A folder for a ready file, removed with what is left in it.
-struct TempReadyFile {
-    TempReadyFile() {
-        char name[] = "/tmp/vellora-proc-XXXXXX";
-        dir = mkdtemp(name);
-        path = dir + "/ready";
-    }
-    ~TempReadyFile() {
-        unlink(path.c_str());
-        unlink((path + ".tmp").c_str());
-        rmdir(dir.c_str());
-    }
-    std::string dir, path;
-};
-
-TEST(ServerProcessTest, SigtermEndsItCleanlyAndRemovesTheReadyFile) {
+TEST(ServerProcessTest, SignalsEndItCleanlyAndRemoveTheReadyFile) {
     for (int signal : {SIGTERM, SIGINT}) {
-        TempReadyFile file;
-        const std::string& ready = file.path;
-        Child c = Start({"--port", "0", "--control-port", "0", "--quiet", "--ready-file", ready});
-        ASSERT_TRUE(WaitForFile(ready));
-        std::ifstream in(ready);
+        Server server;
+        ASSERT_TRUE(server.ReadyFileAppears());
+        std::ifstream in(server.Ready());
         std::string all((std::istreambuf_iterator<char>(in)), {});
-        EXPECT_NE(all.find("pid=" + std::to_string(c.pid)), std::string::npos) << all;
-        kill(c.pid, signal);
-        EXPECT_EQ(c.Wait(5s), 0);
-        EXPECT_NE(access(ready.c_str(), F_OK), 0);
+        EXPECT_NE(all.find("pid=" + std::to_string(server.pid)), std::string::npos) << all;
+        kill(server.pid, signal);
+        EXPECT_EQ(server.Wait(5s), 0);
+        EXPECT_NE(access(server.Ready().c_str(), F_OK), 0);
     }
 }
 
-TEST(ServerProcessTest, IdleExitEndsAForgottenServer) {
-    TempReadyFile file;
-    const std::string& ready = file.path;
-    Child c = Start({"--port", "0", "--control-port", "0", "--quiet", "--ready-file", ready, "--idle-exit", "1"});
-    ASSERT_TRUE(WaitForFile(ready));
-    EXPECT_EQ(c.Wait(10s), 0);
-}
+TEST(ServerProcessTest, IdleExitAndTheShutdownCommandEndIt) {
+    Server idle({"--idle-exit", "1"});
+    ASSERT_TRUE(idle.ReadyFileAppears());
+    EXPECT_EQ(idle.Wait(10s), 0);
 
-TEST(ServerProcessTest, TheShutdownCommandEndsTheFixturesServer) {
     Simulator sim;
     ASSERT_TRUE(sim.Running()) << sim.Error();
     ASSERT_TRUE(sim.Shutdown());
@@ -112,37 +96,6 @@ TEST(ServerProcessTest, TheShutdownCommandEndsTheFixturesServer) {
         stillThere = sim.Control("/ping").Ok();
     }
     EXPECT_FALSE(stillThere);
-}
-
-TEST(ServerProcessTest, BadCommandLinesAndAPortInUseAreRefused) {
-    for (std::vector<std::string> args : {std::vector<std::string>{"--port", "70000"}, {"--bogus"}, {"--members"},
-                                          {"--seed", "x"}, {"--bind", "not-an-address", "--port", "0"}}) {
-        Child c = Start(args);
-        int status = c.Wait(5s);
-        EXPECT_NE(status, 0) << args[0];
-        EXPECT_NE(status, -1) << args[0];
-    }
-    Child help = Start({"--help"});
-    EXPECT_EQ(help.Wait(5s), 0);
-
-    Simulator first;
-    ASSERT_TRUE(first.Running()) << first.Error();
-    Child c = Start({"--port", std::to_string(first.Port()), "--control-port", "0", "--quiet"});
-    EXPECT_EQ(c.Wait(5s), 1);
-}
-
-TEST(ServerProcessTest, AMissingProgramFailsAtOnceWithAClearMessage) {
-    const char* before = getenv("VELLORA_SERVER");
-    std::string saved = before ? before : "";
-    setenv("VELLORA_SERVER", "/nonexistent/vellora-server", 1);
-    Simulator sim;
-    if (before) {
-        setenv("VELLORA_SERVER", saved.c_str(), 1);
-    } else {
-        unsetenv("VELLORA_SERVER");
-    }
-    EXPECT_FALSE(sim.Running());
-    EXPECT_NE(sim.Error().find("/nonexistent/vellora-server"), std::string::npos) << sim.Error();
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 
 #include "song/song_tick.h"
 #include "support/fake_clock.h"
+#include "text/codings.h"
 
 namespace vellora {
 namespace {
@@ -34,19 +35,8 @@ struct RecordingPost : SongPostTarget {
     }
 };
 
-// Every character as "%" and two upper-case hexadecimal digits.
-std::wstring Percent(const std::wstring& text) {
-    static const wchar_t digits[] = L"0123456789ABCDEF";
-    std::wstring out;
-    for (wchar_t c : text) {
-        out += L'%';
-        out += digits[(c >> 4) & 15];
-        out += digits[c & 15];
-    }
-    return out;
-}
-
-std::wstring SongLine(const std::wstring& title) { return Percent(L"(listening to: " + title + L")"); }
+// The line as it is posted: every character percent-encoded.
+std::wstring SongLine(const std::wstring& title) { return PercentEncodeAll(L"(listening to: " + title + L")"); }
 
 const std::wstring kSongA = L"Artist - First Song";   // 19 characters
 const std::wstring kSongB = L"Artist - Second Song";

@@ -1,33 +1,12 @@
 #include "support/chat_requests.h"
 
 #include "chat/login.h"
-#include "chat/requests.h"
 #include "net/http_client.h"
+#include "support/fake_clock.h"
+#include "support/recording_client.h"
+#include "text/codepage.h"
 
 namespace vellora::test {
-
-namespace {
-const Endpoints& Defaults() {
-    static const Endpoints e;
-    return e;
-}
-}  // namespace
-
-std::string LoginRequest(const std::string& name, const std::string& password) {
-    return LoginFormRequest(Defaults(), name, password);
-}
-std::string HomeRequest(const std::string& phpSessionId) { return UserIdPageRequest(Defaults(), phpSessionId); }
-std::string EnterRequest(const std::string& userId, const std::string& phpSessionId) {
-    return ChatEnterRequest(Defaults(), userId, phpSessionId);
-}
-std::string ParticipateRequest(const std::string& jSessionId) { return vellora::ParticipateRequest(Defaults(), jSessionId); }
-std::string GetDataRequest(const std::string& jSessionId) { return GetdataRequest(Defaults(), jSessionId); }
-std::string SendMessageRequest(const std::string& jSessionId, const std::string& encodedText) {
-    return vellora::SendMessageRequest(Defaults(), jSessionId, encodedText);
-}
-std::string LogoutRequest(const std::string& jSessionId) { return vellora::LogoutRequest(Defaults(), jSessionId); }
-std::string ProfileRequest(long long uid) { return vellora::ProfileRequest(Defaults(), static_cast<std::int32_t>(uid)); }
-std::string AvatarRequest(const std::string& pictureUrl) { return vellora::AvatarRequest(Defaults(), pictureUrl); }
 
 std::string PercentEncodeAll(const std::string& bytes) {
     static const char kHex[] = "0123456789ABCDEF";
@@ -38,16 +17,6 @@ std::string PercentEncodeAll(const std::string& bytes) {
         out += kHex[c & 15];
     }
     return out;
-}
-
-std::string SetCookieValue(const std::string& answer, const std::string& name) {
-    std::string value;
-    return FindCookie(answer, "Set-Cookie: " + name + "=", value) == CookieSearch::Found ? value : std::string();
-}
-
-std::string ClubcardUserId(const std::string& page) {
-    std::string id;
-    return ReadUserId(page, id) ? id : std::string();
 }
 
 bool Fetch(std::uint16_t port, const std::string& request, std::string& answer, bool keepHeaders,
@@ -62,41 +31,21 @@ bool Fetch(std::uint16_t port, const std::string& request, std::string& answer, 
     return complete;
 }
 
-ChatLogin LoginToChat(std::uint16_t port, const std::string& name, const std::string& password,
-                      std::uint32_t timeoutMs) {
+ChatLogin LoginToChat(std::uint16_t port, const std::string& name, const std::string& password) {
+    // The client's waits pause for real, so the simulator answers long
+    // before a fake time-out.
+    FakeClock clock{1000, 40};
+    RecordingClient rc;
+    Session& session = rc.client.session;
+    rc.client.endpoints.Port = port;
+    session.LoginName = session.UserName = AnsiToWide(name);
+    session.Password = AnsiToWide(password);
+    session.WindowsCreated = true;
     ChatLogin login;
-    std::string answer;
-    if (!Fetch(port, LoginRequest(name, password), answer, true, timeoutMs)) {
-        login.failure = "form login failed";
-        return login;
+    if (TryLogin(rc.client)) {
+        login.failure = rc.status.loginErrors.empty() ? std::wstring(L"a silent stop") : rc.status.loginErrors.back();
     }
-    login.phpSessionId = SetCookieValue(answer, "PHPSESSID");
-    if (login.phpSessionId.empty()) {
-        login.failure = "no PHPSESSID";
-        return login;
-    }
-    if (!Fetch(port, HomeRequest(login.phpSessionId), answer, false, timeoutMs) ||
-        (login.userId = ClubcardUserId(answer)).empty()) {
-        login.failure = "no user id";
-        return login;
-    }
-    if (!Fetch(port, EnterRequest(login.userId, login.phpSessionId), answer, true, timeoutMs)) {
-        login.failure = "chat entry failed";
-        return login;
-    }
-    if (answer.find("Ein Login in den Chat ist nicht m&ouml;glich.") != std::string::npos) {
-        login.failure = "chat entry refused";
-        return login;
-    }
-    login.jSessionId = SetCookieValue(answer, "JSESSIONID");
-    if (login.jSessionId.empty()) {
-        login.failure = "no JSESSIONID";
-        return login;
-    }
-    if (Fetch(port, ParticipateRequest(login.jSessionId), answer, false, timeoutMs) &&
-        answer.find("Denied, please login.") != std::string::npos) {
-        login.failure = "participation denied";
-    }
+    login.jSessionId = std::string(session.JSessionId.begin(), session.JSessionId.end());
     return login;
 }
 

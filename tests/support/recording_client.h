@@ -1,20 +1,19 @@
 #pragma once
 // A Client wired to recording fakes of the window layer, the chat view and
 // the picture layer, for tests that drive the protocol code. The fakes keep
-// what they were asked in order, so tests can check both effects and their
-// sequence (Log).
+// what they were asked, so tests check the effects.
 
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "core/client.h"
+#include "support/rtf_check.h"
 #include "view/view_wiring.h"
 
 namespace vellora::test {
@@ -31,10 +30,10 @@ struct ShownLine {
 class RecordingStatus : public StatusTarget {
 public:
     explicit RecordingStatus(RecordingClient& owner) : owner_(owner) {}
-    void ShowLoginError(const std::wstring& text) override;
+    void ShowLoginError(const std::wstring& text) override { loginErrors.push_back(text); }
     void ShowChatStatusLine(const std::wstring& line, std::int32_t timeOfDay) override;
-    void ShowErrorToaster(const std::wstring& line, std::int32_t timeOfDay) override;
-    void PlayNotificationSound() override;
+    void ShowErrorToaster(const std::wstring& line, std::int32_t) override { toasters.push_back(line); }
+    void PlayNotificationSound() override { ++sounds; }
 
     std::vector<std::wstring> loginErrors;
     // Status lines of the chat pane, "*** " included.
@@ -48,10 +47,9 @@ private:
 
 class RecordingView : public ChatView {
 public:
-    explicit RecordingView(RecordingClient& owner) : owner_(owner) {}
     void InMessage(std::int32_t xType, const std::wstring& xUserName, std::wstring& xMsg,
                    std::int32_t xMsgTime) override;
-    void SetDialogsMustSpace(bool value) override;
+    void SetDialogsMustSpace(bool value) override { dialogsMustSpace.push_back(value); }
     bool ShowErrorInDialog(const std::wstring& dlgUser, const std::wstring& line, std::int32_t time) override;
 
     // Every line of the chat pane, status lines (type -1) included.
@@ -62,37 +60,39 @@ public:
     std::vector<std::pair<std::wstring, std::wstring>> dialogErrors;
     // Called for each chat line, as the renderer would (alert sound, kick).
     std::function<void(const ShownLine&)> onLine;
-
-private:
-    RecordingClient& owner_;
 };
 
 class RecordingPictures : public UserPictures {
 public:
     explicit RecordingPictures(RecordingClient& owner) : owner_(owner) {}
     RowPicture NewEntryPicture(std::size_t index) override;
-    bool NextPictureToLoad(std::wstring& picUrl) override;
-    bool NextAgeToRetrieve(std::int32_t& uid) override;
-    void PictureLoaded(const std::wstring& picUrl, const std::string& body) override;
-    void PictureFailed(const std::wstring& picUrl) override;
-    void ProfileLoaded(std::int32_t uid, const std::string& body) override;
-    void ReleasePicture(PictureHandle picture) override;
+    bool NextPictureToLoad(std::wstring& picUrl) override { return Take(picturesToLoad, picUrl); }
+    bool NextAgeToRetrieve(std::int32_t& uid) override { return Take(agesToRetrieve, uid); }
+    void PictureLoaded(const std::wstring& picUrl, const std::string& body) override {
+        picturesLoaded.emplace_back(picUrl, body);
+    }
+    void PictureFailed(const std::wstring&) override {}
+    void ProfileLoaded(std::int32_t, const std::string&) override {}
+    void ReleasePicture(PictureHandle picture) override { released.push_back(picture); }
 
     // Pictures known at once for a picture source (as placeholders are).
     std::map<std::wstring, PictureHandle> knownPictures;
-    // When set, every new entry gets a fresh picture 1001, 1002, ...
-    bool pictureForEveryEntry = false;
-    PictureHandle lastPicture = 1000;
     // What NextPictureToLoad and NextAgeToRetrieve hand out, first first.
-    std::vector<std::wstring> picturesToLoad;
-    std::vector<std::int32_t> agesToRetrieve;
+    std::deque<std::wstring> picturesToLoad;
+    std::deque<std::int32_t> agesToRetrieve;
 
     std::vector<std::size_t> newEntries;
     std::vector<std::pair<std::wstring, std::string>> picturesLoaded;
-    std::vector<std::pair<std::int32_t, std::string>> profilesLoaded;
     std::vector<PictureHandle> released;
 
 private:
+    template <typename T>
+    static bool Take(std::deque<T>& queue, T& out) {
+        if (queue.empty()) return false;
+        out = queue.front();
+        queue.pop_front();
+        return true;
+    }
     RecordingClient& owner_;
 };
 
@@ -105,16 +105,23 @@ struct UserRow {
 
 class RecordingWindow : public MainWindow {
 public:
-    explicit RecordingWindow(RecordingClient& owner) : owner_(owner) {}
-    void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) override;
-    void RemoveUserRow(std::size_t index) override;
-    void SetUserRowNormal(std::size_t index, bool normal) override;
-    void SetUserRowPicture(std::size_t index, RowPicture picture) override;
-    void SetUserRowDetail(std::size_t index, const std::wstring& text) override;
+    void AddUserRow(const std::wstring& name, RowPicture picture, bool showNormal) override {
+        rows.push_back({name, picture, showNormal});
+    }
+    void RemoveUserRow(std::size_t index) override {
+        rows.at(index);  // a row that does not exist throws
+        rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(index));
+    }
+    void SetUserRowNormal(std::size_t index, bool normal) override {
+        rows.at(index).showNormal = normal;
+        rowStateChanges.emplace_back(index, normal);
+    }
+    void SetUserRowPicture(std::size_t index, RowPicture picture) override { rows.at(index).picture = picture; }
+    void SetUserRowDetail(std::size_t index, const std::wstring& text) override { rows.at(index).detail = text; }
     int SelectedUserRow() const override { return selectedRow; }
-    void SetStatusBarText(const std::wstring& text) override;
-    void SwitchToStaffMenus() override;
-    void ShowMainWindow() override;
+    void SetStatusBarText(const std::wstring& text) override { statusBar.push_back(text); }
+    void SwitchToStaffMenus() override { ++staffSwitches; }
+    void ShowMainWindow() override { ++mainShown; }
 
     std::vector<UserRow> rows;
     int selectedRow = -1;
@@ -123,35 +130,54 @@ public:
     std::vector<std::wstring> statusBar;
     int staffSwitches = 0;
     int mainShown = 0;
-
-private:
-    RecordingClient& owner_;
 };
 
-// A pane that keeps the last document streamed into it.
+// A pane that keeps the last document streamed into it, and the first way
+// in which a document left the client's rich-text dialect.
 class LastDocumentPane : public RtfPane {
 public:
     void ShowRtf(std::string_view document) override {
         last = std::string(document);
         ++streams;
+        if (dialectProblem.empty()) dialectProblem = RtfDialectProblem(document);
     }
     std::string last;
     int streams = 0;
+    std::string dialectProblem;
 };
 
 class RecordingDialogWindow : public DialogWindow {
 public:
-    RecordingDialogWindow(RecordingClient& owner, WindowId id, std::wstring caption);
-    ~RecordingDialogWindow() override;
+    RecordingDialogWindow(WindowId windowId, std::wstring text) : id(windowId), caption(std::move(text)) {}
     RtfPane& Pane() override { return pane; }
     WindowId Window() const override { return id; }
-    void SetCaption(const std::wstring& text) override;
-    void Show(bool activate) override;
-    void Dock() override;
-    void FocusInput() override;
-    PictureHandle SetPicture(PictureHandle picture) override;
-    void SetIcons(PictureHandle picture) override;
-    void RedrawLabel() override;
+    DialogPart PartOf(WindowId window) const override {
+        if (window == id) return DialogPart::Window;
+        if (window == Label()) return DialogPart::Label;
+        if (window == Input()) return DialogPart::Input;
+        if (window == PaneWindow()) return DialogPart::Pane;
+        return DialogPart::None;
+    }
+    void SetCaption(const std::wstring& text) override { caption = text; }
+    void Show(bool activate) override {
+        ++shown;
+        activated = activate;
+    }
+    void Dock() override { docked = true; }
+    void FocusInput() override { ++inputFocused; }
+    // The dialog keeps a copy of its own; the recording stands for it with
+    // the picture it was given.
+    PictureHandle SetPicture(PictureHandle picture) override {
+        pictures.push_back(picture);
+        return picture;
+    }
+    void SetIcons(PictureHandle picture) override { icons.push_back(picture); }
+    void RedrawLabel() override { ++labelRedraws; }
+
+    // The dialog's other windows stand at fixed distances from its own.
+    WindowId Label() const { return id + 1000; }
+    WindowId Input() const { return id + 2000; }
+    WindowId PaneWindow() const { return id + 3000; }
 
     WindowId id;
     std::wstring caption;
@@ -164,9 +190,6 @@ public:
     std::vector<PictureHandle> pictures;
     std::vector<PictureHandle> icons;
     int labelRedraws = 0;
-
-private:
-    RecordingClient& owner_;
 };
 
 struct ToasterCall {
@@ -180,30 +203,45 @@ struct ToasterCall {
 
 class RecordingViewWindow : public ViewWindow {
 public:
-    explicit RecordingViewWindow(RecordingClient& owner) : owner_(owner) {}
     RtfPane& ChatPane() override { return chatPane; }
-    std::unique_ptr<DialogWindow> CreateDialogWindow(const std::wstring& caption) override;
-    void Relayout() override;
+    std::unique_ptr<DialogWindow> CreateDialogWindow(const std::wstring& caption) override {
+        if (failDialogCreation) return nullptr;
+        return std::make_unique<RecordingDialogWindow>(nextDialogId++, caption);
+    }
+    void Relayout() override { ++relayouts; }
     WindowId MainWindowId() const override { return kMain; }
     WindowId ForegroundWindow() const override { return foreground; }
     bool IsMainWindowGroup(WindowId window) const override { return window == kMain || window == kListsWindow; }
     bool IsMinimized(WindowId window) const override { return minimized.count(window) != 0; }
-    void RaiseWindow(WindowId window) override;
-    void RestoreWindow(WindowId window) override;
-    void FlashWindow(WindowId window) override;
+    void RaiseWindow(WindowId window) override { raised.push_back(window); }
+    void RestoreWindow(WindowId window) override {
+        restored.push_back(window);
+        minimized.erase(window);
+    }
+    void FlashWindow(WindowId window) override { flashed.push_back(window); }
     void ShowToaster(std::int32_t kind, const std::wstring& user, const std::wstring& text, std::int32_t timeOfDay,
-                     PictureHandle picture, bool held) override;
+                     PictureHandle picture, bool held) override {
+        toasters.push_back({kind, user, text, timeOfDay, picture, held});
+    }
     bool IsShiftDown() const override { return shift; }
     bool IsCtrlDown() const override { return ctrl; }
     ChatInput ReadChatInput() const override { return chatInput; }
     void WriteChatInput(const ChatInput& input) override { chatInput = input; }
-    void ShowListsDialog() override;
-    bool AskForText(const std::wstring& prompt, std::wstring& answer) override;
-    PictureHandle LoadPlaceholderPicture(const std::wstring& name) override;
-    PictureHandle DecodePicture(const std::string& bytes) override;
-    PictureHandle CopyPicture(PictureHandle picture, std::int32_t width, std::int32_t height) override;
-    RowPicture MakeUserIcon(PictureHandle picture) override;
-    void ReleasePicture(PictureHandle picture) override;
+    void ShowListsDialog() override { ++listsShown; }
+    bool AskForText(const std::wstring& prompt, std::wstring& answer, const AnswerCheck& check) override;
+    PictureHandle LoadPlaceholderPicture(const std::wstring& name) override {
+        return placeholders.count(name) != 0 ? Made() : kNoPicture;
+    }
+    PictureHandle DecodePicture(const std::string& bytes) override {
+        ++decodes;
+        lastDecoded = bytes;
+        return undecodable.count(bytes) == 0 ? Made() : kNoPicture;
+    }
+    PictureHandle CopyPicture(PictureHandle picture, std::int32_t, std::int32_t) override {
+        return !failCopies && Live(picture) ? Made() : kNoPicture;
+    }
+    RowPicture MakeUserIcon(PictureHandle picture) override { return Live(picture) ? ++nextIcon : 0; }
+    void ReleasePicture(PictureHandle picture) override { strayPictures += live.erase(picture) == 0 ? 1 : 0; }
 
     static constexpr WindowId kMain = 1;
     static constexpr WindowId kListsWindow = 2;
@@ -235,17 +273,26 @@ public:
     int decodes = 0;
     std::string lastDecoded;
     std::set<PictureHandle> live;
+    // Pictures used or released that were not made or were released already.
+    int strayPictures = 0;
     PictureHandle nextPicture = 5000;
     RowPicture nextIcon = 9000;
 
 private:
-    RecordingClient& owner_;
+    bool Live(PictureHandle picture) {
+        strayPictures += live.count(picture) == 0 ? 1 : 0;
+        return live.count(picture) != 0;
+    }
+    PictureHandle Made() {
+        live.insert(++nextPicture);
+        return nextPicture;
+    }
 };
 
 class RecordingClient {
 public:
     RecordingClient();
-    ~RecordingClient();
+    ~RecordingClient() { client.Dialogs.clear(); }
     RecordingClient(const RecordingClient&) = delete;
     RecordingClient& operator=(const RecordingClient&) = delete;
 
@@ -269,14 +316,14 @@ public:
 
     Client client;
     RecordingStatus status{*this};
-    RecordingView view{*this};
+    RecordingView view;
     RecordingPictures pictures{*this};
-    RecordingWindow window{*this};
-    RecordingViewWindow viewWindow{*this};
+    RecordingWindow window;
+    RecordingViewWindow viewWindow;
     std::unique_ptr<ViewLogic> realView;
-    // One entry per call into the fakes and hooks, such as "InMessage",
-    // "AddUserRow anna", "SongStep", in the order of the calls.
-    std::vector<std::string> log;
+    // The poll tick's hooks as they ran: "SongStep", "ToasterTick <ms>",
+    // "GrayIdleUsers".
+    std::vector<std::string> hooks;
 };
 
 }  // namespace vellora::test

@@ -55,16 +55,6 @@ std::size_t RequestBodyLength(const std::string& headers) {
     return value;
 }
 
-// Closes the listening socket, which also unblocks an accept() still waiting
-// for a client that never came, and waits for the peer's thread.
-void StopListening(std::uintptr_t listener, std::thread& thread) {
-#ifndef _WIN32
-    shutdown(static_cast<PeerSocket>(listener), SHUT_RDWR);
-#endif
-    CloseSocket(static_cast<PeerSocket>(listener));
-    if (thread.joinable()) thread.join();
-}
-
 // Reads one request: headers and a Content-Length body, if any.
 std::string ReadRequest(PeerSocket conn) {
     std::string got;
@@ -81,72 +71,63 @@ std::string ReadRequest(PeerSocket conn) {
 
 }  // namespace
 
-Script& Script::Send(std::string bytes) {
-    steps.push_back({Step::kSend, std::move(bytes), 0});
-    return *this;
-}
-Script& Script::Pause(int ms) {
-    steps.push_back({Step::kPause, {}, ms});
-    return *this;
-}
-Script& Script::Close() {
-    steps.push_back({Step::kClose, {}, 0});
-    return *this;
-}
-Script& Script::Reset() {
-    steps.push_back({Step::kReset, {}, 0});
-    return *this;
-}
-
-ScriptedPeer::ScriptedPeer(Script script) : script_(std::move(script)) {
+ScriptedPeer::ScriptedPeer(std::vector<Script> scripts) : scripts_(std::move(scripts)) {
     listener_ = static_cast<std::uintptr_t>(Listen(port_));
     thread_ = std::thread([this] { Run(); });
 }
 
-ScriptedPeer::~ScriptedPeer() { StopListening(listener_, thread_); }
+ScriptedPeer::~ScriptedPeer() {
+    // Closing the listener also ends an accept() still waiting for a client
+    // that never came.
+#ifndef _WIN32
+    shutdown(static_cast<PeerSocket>(listener_), SHUT_RDWR);
+#endif
+    CloseSocket(static_cast<PeerSocket>(listener_));
+    if (thread_.joinable()) thread_.join();
+}
 
 void ScriptedPeer::Run() {
-    PeerSocket conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
-#ifdef _WIN32
-    bool ok = conn != INVALID_SOCKET;
-#else
-    bool ok = conn >= 0;
-#endif
-    if (!ok) {
-        std::lock_guard lock(mutex_);
-        requestDone_ = scriptDone_ = clientCloseKnown_ = true;
-        changed_.notify_all();
-        return;
-    }
-    {
-        std::string got = ReadRequest(conn);
-        std::lock_guard lock(mutex_);
-        request_ = got;
-        requestDone_ = true;
-        changed_.notify_all();
-    }
     bool closed = false;
-    for (const auto& step : script_.steps) {
-        switch (step.kind) {
-        case Script::Step::kSend:
-            send(conn, step.bytes.data(), static_cast<int>(step.bytes.size()), kSendFlags);
-            break;
-        case Script::Step::kPause:
-            std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
-            break;
-        case Script::Step::kClose:
+    PeerSocket conn{};
+    for (const Script& script : scripts_) {
+        conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
+#ifdef _WIN32
+        bool ok = conn != INVALID_SOCKET;
+#else
+        bool ok = conn >= 0;
+#endif
+        if (!ok) {
+            std::lock_guard lock(mutex_);
+            scriptDone_ = clientCloseKnown_ = true;
+            changed_.notify_all();
+            return;
+        }
+        {
+            std::string request = ReadRequest(conn);
+            std::lock_guard lock(mutex_);
+            requests_.push_back(std::move(request));
+            changed_.notify_all();
+        }
+        closed = false;
+        for (const auto& step : script.steps) {
+            if (step.kind == Script::Step::kSend) {
+                send(conn, step.bytes.data(), static_cast<int>(step.bytes.size()), kSendFlags);
+            } else if (step.kind == Script::Step::kPause) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(step.ms));
+            } else {
+                if (step.kind == Script::Step::kReset) {
+                    linger abort{1, 0};
+                    setsockopt(conn, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
+                }
+                CloseSocket(conn);
+                closed = true;
+                break;
+            }
+        }
+        if (!closed && &script != &scripts_.back()) {
             CloseSocket(conn);
             closed = true;
-            break;
-        case Script::Step::kReset: {
-            linger abort{1, 0};
-            setsockopt(conn, SOL_SOCKET, SO_LINGER, reinterpret_cast<const char*>(&abort), sizeof abort);
-            CloseSocket(conn);
-            closed = true;
-            break;
         }
-        }
-        if (closed) break;
     }
     {
         std::lock_guard lock(mutex_);
@@ -168,8 +149,13 @@ void ScriptedPeer::Run() {
 
 std::string ScriptedPeer::Request() {
     std::unique_lock lock(mutex_);
-    changed_.wait_for(lock, 10s, [this] { return requestDone_; });
-    return request_;
+    changed_.wait_for(lock, 10s, [this] { return !requests_.empty() || clientCloseKnown_; });
+    return requests_.empty() ? std::string() : requests_.front();
+}
+
+std::vector<std::string> ScriptedPeer::Requests() {
+    std::lock_guard lock(mutex_);
+    return requests_;
 }
 
 bool ScriptedPeer::WaitScriptDone() {
@@ -188,36 +174,6 @@ std::uint16_t ScriptedPeer::UnusedPort() {
     PeerSocket s = Listen(port);
     CloseSocket(s);
     return port;
-}
-
-SequencePeer::SequencePeer(std::vector<std::string> answers) : answers_(std::move(answers)) {
-    listener_ = static_cast<std::uintptr_t>(Listen(port_));
-    thread_ = std::thread([this] { Run(); });
-}
-
-SequencePeer::~SequencePeer() { StopListening(listener_, thread_); }
-
-void SequencePeer::Run() {
-    for (const std::string& answer : answers_) {
-        PeerSocket conn = accept(static_cast<PeerSocket>(listener_), nullptr, nullptr);
-#ifdef _WIN32
-        if (conn == INVALID_SOCKET) return;
-#else
-        if (conn < 0) return;
-#endif
-        std::string request = ReadRequest(conn);
-        {
-            std::lock_guard lock(mutex_);
-            requests_.push_back(std::move(request));
-        }
-        send(conn, answer.data(), static_cast<int>(answer.size()), 0);
-        CloseSocket(conn);
-    }
-}
-
-std::vector<std::string> SequencePeer::Requests() {
-    std::lock_guard lock(mutex_);
-    return requests_;
 }
 
 }  // namespace vellora::test

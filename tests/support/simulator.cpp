@@ -5,31 +5,17 @@
 
 #include <chrono>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <thread>
 
 #ifdef _WIN32
-#include <winsock2.h>
 #include <windows.h>
-#include <ws2tcpip.h>
-using CtlSocket = SOCKET;
-static const CtlSocket kNoSocket = INVALID_SOCKET;
-static void CloseCtl(CtlSocket s) { closesocket(s); }
 #else
-#include <arpa/inet.h>
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
-#include <sys/socket.h>
-#include <sys/stat.h>
-#include <sys/time.h>
 #include <sys/wait.h>
 #include <unistd.h>
-using CtlSocket = int;
-static const CtlSocket kNoSocket = -1;
-static void CloseCtl(CtlSocket s) { close(s); }
 #endif
 
 #ifndef VELLORA_SERVER_PATH
@@ -43,47 +29,7 @@ using namespace std::chrono_literals;
 using Clock = std::chrono::steady_clock;
 
 constexpr auto kStartLimit = 15s;
-constexpr int kControlTimeoutMs = 30000;
-
-// One blocking exchange with the control port: the whole request out, then
-// everything until the server closes.
-bool Exchange(std::uint16_t port, const std::string& request, std::string& answer) {
-    EnsureSocketsStarted();
-    CtlSocket s = socket(AF_INET, SOCK_STREAM, IPPROTO_TCP);
-    if (s == kNoSocket) return false;
-#ifdef _WIN32
-    DWORD limit = kControlTimeoutMs;
-#else
-    timeval limit{kControlTimeoutMs / 1000, 0};
-#endif
-    setsockopt(s, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&limit), sizeof limit);
-    sockaddr_in at{};
-    at.sin_family = AF_INET;
-    at.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    at.sin_port = htons(port);
-    if (connect(s, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0) {
-        CloseCtl(s);
-        return false;
-    }
-    std::size_t sent = 0;
-    while (sent < request.size()) {
-        int n = static_cast<int>(send(s, request.data() + sent, static_cast<int>(request.size() - sent), 0));
-        if (n <= 0) {
-            CloseCtl(s);
-            return false;
-        }
-        sent += static_cast<std::size_t>(n);
-    }
-    answer.clear();
-    char buffer[65536];
-    for (;;) {
-        int n = static_cast<int>(recv(s, buffer, sizeof buffer, 0));
-        if (n <= 0) break;
-        answer.append(buffer, static_cast<std::size_t>(n));
-    }
-    CloseCtl(s);
-    return !answer.empty();
-}
+constexpr std::uint32_t kControlTimeoutMs = 30000;
 
 bool ReadPorts(const std::string& path, std::uint16_t& port, std::uint16_t& controlPort) {
     std::ifstream in(path, std::ios::binary);
@@ -106,7 +52,6 @@ std::vector<std::string> ServerArguments(const SimulatorConfig& config, const st
                                      "--control-port", "0",
                                      "--ready-file",   readyFile,
                                      "--seed",         std::to_string(config.seed),
-                                     "--session-timeout", std::to_string(config.sessionTimeoutS),
                                      "--idle-exit",    std::to_string(config.idleExitS)};
     if (config.quiet) {
         args.push_back("--quiet");
@@ -211,8 +156,7 @@ void Simulator::Stop() {
         Shutdown();
         // Wait until the control port no longer answers.
         auto until = Clock::now() + 5s;
-        std::string answer;
-        while (Clock::now() < until && Exchange(controlPort_, "GET /ping HTTP/1.1\r\n\r\n", answer)) {
+        while (Clock::now() < until && Control("/ping").Ok()) {
             std::this_thread::sleep_for(20ms);
         }
         running_ = false;
@@ -313,8 +257,11 @@ ControlAnswer Simulator::Control(const std::string& command, const ControlParams
     std::string request = "POST " + command + " HTTP/1.1\r\nHost: 127.0.0.1\r\nContent-Type: " +
                           "application/x-www-form-urlencoded\r\nContent-Length: " + std::to_string(form.size()) +
                           "\r\nConnection: close\r\n\r\n" + form;
+    // The control port answers with its length, so the client's own HTTP
+    // code reads it without waiting for silence.
     std::string answer;
-    if (!Exchange(controlPort_, request, answer)) return result;
+    EnsureSocketsStarted();
+    if (!Fetch(controlPort_, request, answer, true, kControlTimeoutMs)) return result;
     std::size_t space = answer.find(' ');
     std::size_t bodyAt = answer.find("\r\n\r\n");
     if (space == std::string::npos || bodyAt == std::string::npos) return result;
@@ -329,44 +276,13 @@ bool Simulator::Say(const std::string& user, const std::string& text, bool bytes
     return Control("/say", p).Ok();
 }
 
-bool Simulator::SayRaw(const std::string& user, const std::string& pageText, int type) {
-    return Control("/say", {{"user", user}, {"text", pageText}, {"raw", "1"}, {"type", std::to_string(type)}}).Ok();
-}
-
-bool Simulator::System(const std::string& text, const std::string& user) {
-    return Control("/system", {{"text", text}, {"user", user}}).Ok();
-}
-
-bool Simulator::Team(const std::string& text, const std::string& user) {
-    return Control("/team", {{"text", text}, {"user", user}}).Ok();
-}
-
-bool Simulator::AddAccount(const SimAccount& a) {
-    ControlParams p = {{"name", a.name},     {"password", a.password},          {"age", a.age},
-                       {"place", a.place},   {"gender", std::string(1, a.gender)}, {"picture", a.picture},
-                       {"staff", a.staff ? "1" : "0"}, {"refused", a.refused ? "1" : "0"}};
-    if (a.uid > 0) p.push_back({"uid", std::to_string(a.uid)});
-    return Control("/account/add", p).Ok();
-}
-
 bool Simulator::AddMember(const SimMember& m) {
-    ControlParams p = {{"name", m.name},   {"age", m.age},          {"place", m.place},
-                       {"gender", std::string(1, m.gender)}, {"picture", m.picture},
-                       {"staff", m.staff ? "1" : "0"}, {"answers", m.answers ? "1" : "0"}};
-    if (m.uid > 0) p.push_back({"uid", std::to_string(m.uid)});
-    return Control("/member/add", p).Ok();
+    return Control("/member/add", {{"name", m.name}, {"age", m.age}, {"place", m.place},
+                                   {"gender", std::string(1, m.gender)}, {"picture", m.picture}})
+        .Ok();
 }
 
 bool Simulator::RemoveMember(const std::string& name) { return Control("/member/remove", {{"name", name}}).Ok(); }
-bool Simulator::Kick(const std::string& name) { return Control("/kick", {{"name", name}}).Ok(); }
-
-bool Simulator::Ban(const std::string& name, int seconds) {
-    ControlParams p = {{"name", name}};
-    if (seconds >= 0) p.push_back({"seconds", std::to_string(seconds)});
-    return Control("/ban", p).Ok();
-}
-
-bool Simulator::Unban(const std::string& name) { return Control("/unban", {{"name", name}}).Ok(); }
 
 bool Simulator::SetCounts(long long chatters, long long listeners) {
     return Control("/counts", {{"chatters", chatters < 0 ? "auto" : std::to_string(chatters)},
@@ -383,10 +299,6 @@ bool Simulator::SetFault(const std::string& endpoint, const std::string& kind, c
     p.insert(p.end(), more.begin(), more.end());
     return Control("/fault", p).Ok();
 }
-
-bool Simulator::Set(const std::string& key, const std::string& value) { return Control("/set", {{key, value}}).Ok(); }
-
-bool Simulator::Step(int actions) { return Control("/step", {{"n", std::to_string(actions)}}).Ok(); }
 
 std::vector<RawRequest> Simulator::Requests(int n, const std::string& endpoint) {
     std::vector<RawRequest> out;
@@ -414,8 +326,6 @@ std::vector<RawRequest> Simulator::Requests(int n, const std::string& endpoint) 
 }
 
 bool Simulator::ClearRequests() { return Control("/requests/clear").Ok(); }
-
-std::string Simulator::Sessions() { return Control("/sessions").body; }
 
 bool Simulator::Shutdown() { return Control("/shutdown").Ok(); }
 

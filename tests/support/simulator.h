@@ -20,32 +20,16 @@ struct SimulatorConfig {
     bool quiet = true;          // no members and no activity unless told
     int members = 0;            // simulated members when not quiet
     std::uint32_t seed = 1;
-    int sessionTimeoutS = 60;
     int idleExitS = 120;        // the server ends itself after this long without requests
     std::vector<std::string> extraArgs = {};
 };
 
-struct SimAccount {
-    std::string name = {};
-    std::string password = {};
-    long long uid = 0;  // 0: the server picks one
-    std::string age = {};
-    std::string place = {};  // UTF-8
-    char gender = 'f';
-    std::string picture = {};
-    bool staff = false;
-    bool refused = false;
-};
-
 struct SimMember {
     std::string name = {};
-    long long uid = 0;
     std::string age = {};
     std::string place = {};
     char gender = 'f';
     std::string picture = {};
-    bool staff = false;
-    bool answers = false;
 };
 
 struct RawRequest {
@@ -82,25 +66,15 @@ public:
 
     // Chat lines: Text is UTF-8 unless Bytes says it is the chat's own bytes.
     bool Say(const std::string& user, const std::string& text, bool bytes = false);
-    bool SayRaw(const std::string& user, const std::string& pageText, int type = 1);
-    bool System(const std::string& text, const std::string& user = {});
-    bool Team(const std::string& text, const std::string& user = {});
-    bool AddAccount(const SimAccount& account);
     bool AddMember(const SimMember& member);
     bool RemoveMember(const std::string& name);
-    bool Kick(const std::string& name);
-    bool Ban(const std::string& name, int seconds = -1);
-    bool Unban(const std::string& name);
     // Chatters -1: the number of users present.
     bool SetCounts(long long chatters, long long listeners);
     bool SetFraming(const std::string& endpoint, const std::string& mode);
     // Kind none switches the fault off; further parameters: ms, bytes, delta, count.
     bool SetFault(const std::string& endpoint, const std::string& kind, const ControlParams& more = {});
-    bool Set(const std::string& key, const std::string& value);
-    bool Step(int actions);
     std::vector<RawRequest> Requests(int n, const std::string& endpoint = {});
     bool ClearRequests();
-    std::string Sessions();
     // Asks the server to end; true when it answered.
     bool Shutdown();
 

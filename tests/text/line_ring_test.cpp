@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -140,6 +141,50 @@ TEST_F(LineRingTest, ClearStartsANewDocument) {
     EXPECT_EQ(ring.Count(), 0u);
     AddLines(ring, 14, 14);
     EXPECT_EQ(Paragraphs(pane.Last()), (std::vector<std::string>{Body("line 14")}));
+}
+
+TEST_F(LineRingTest, PiecemealChangesShowExactlyTheWholeDocument) {
+    std::mt19937 random(13);
+    auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
+    LineRing ring(64, 512);
+    test::RecordingPane wholeOnly;
+    wholeOnly.piecemeal = false;
+    LineRing reference(64, 512);
+    int next = 0;
+    for (int step = 0; step < 3000; ++step) {
+        if (chance(3)) {
+            // The whole look changes: time stamps, dialog lines, a new font.
+            settings.ShowTimes = chance(50);
+            settings.ExcludeDialogMessages = chance(50);
+            ring.Rerender(settings, pane);
+            reference.Rerender(settings, wholeOnly);
+        } else {
+            // A setting switched without a re-render shows with the next
+            // line of a full ring.
+            if (ring.Count() == ring.Size() && chance(2)) settings.ShowTimes = !settings.ShowTimes;
+            // A poll tick brings up to a ring and a half of lines at once.
+            const int lines = chance(80) ? 1 : static_cast<int>(random() % 96) + 1;
+            BeginPaneBatch();
+            for (int i = 0; i < lines; ++i, ++next) {
+                PaneLine line = UserLine("l" + std::to_string(next), chance(20), chance(10) ? -1 : next % 86400);
+                ring.Add(line, settings, pane);
+                reference.Add(line, settings, wholeOnly);
+            }
+            EndPaneBatch();
+        }
+        if (pane.documents.empty()) continue;
+        ASSERT_EQ(pane.Last(), test::WholeDocument(ring, settings)) << "step " << step;
+        ASSERT_EQ(wholeOnly.Last(), pane.Last()) << "step " << step;
+    }
+    // Most changes went piecemeal; a line into the full ring costs one
+    // paragraph in and one out.
+    EXPECT_GT(pane.changes, static_cast<int>(pane.documents.size()) * 3 / 4);
+    settings.ExcludeDialogMessages = false;
+    ring.Rerender(settings, pane);
+    const int changes = pane.changes;
+    ring.Add(UserLine("one more"), settings, pane);
+    EXPECT_EQ(pane.changes, changes + 1);
+    EXPECT_EQ(test::Paragraphs(RtfContent(ring.Document())).size(), 0u);
 }
 
 }  // namespace

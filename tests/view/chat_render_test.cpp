@@ -1,15 +1,11 @@
-// The chat pane's InMessage with the real text code: markup by line type, the
-// copies of addressed lines in both directions, hidden text, toasters and the
-// alert sound, kicks and bans in the history and later, and the exclusion of
-// dialog lines from the pane.
+// The chat pane's InMessage with the real text code: markup, copies of
+// addressed lines, hidden text, toasters, the alert sound, kicks and bans.
 
 #include <string>
 #include <vector>
 
 #include "chat/getdata_answer.h"
 #include "support/getdata_body.h"
-#include "text/hidden_text.h"
-#include "text/scrambler.h"
 #include "view/chat_render.h"
 #include "view/dialog_routing.h"
 #include "view_fixture.h"
@@ -20,13 +16,7 @@ namespace {
 using test::Names;
 using test::RecordingViewWindow;
 
-class ChatPaneTest : public test::ViewTest {
-protected:
-    // A hidden section as it travels in a line written by Writer.
-    static std::wstring Hidden(const std::wstring& text, const std::wstring& writer) {
-        return NibbleRun(ScrambleTextWithSalt(text, writer, kScrambleFlags, 17));
-    }
-};
+using ChatPaneTest = test::ViewTest;
 
 TEST_F(ChatPaneTest, EachLineTypeHasItsPrefixAndTheOwnNameIsUnderlined) {
     EXPECT_EQ(Line(1, L"bob", L"a {b} \\ for ANNA"), L"a \\{b\\} \\\\ for {\\ul ANNA}");
@@ -135,30 +125,22 @@ TEST_F(ChatPaneTest, ToastersOnlyWhileTheUserLooksElsewhere) {
     EXPECT_TRUE(windows().toasters.empty()) << "the main window is in front";
 
     LookAway();
+    client().ChatBatchSeen = false;
+    Line(1, L"bob", L"from the history the first batch repeats");
+    EXPECT_TRUE(windows().toasters.empty());
+    client().ChatBatchSeen = true;
     Line(1, L"bob", L"hello anna");
     Line(1, L"anna", L"my own line");
     Line(2, L"bob", L"(listening to: Band - Song)");
     Line(2, L"bob", L"*** bob verl\u00E4sst den Raum.");
     Line(2, L"carl", L"*** carl betritt den Raum.");
-    ASSERT_EQ(windows().toasters.size(), 2u);
-    const test::ToasterCall& message = windows().toasters[0];
-    EXPECT_EQ(message.kind, 1);
-    EXPECT_EQ(message.user, L"bob");
-    EXPECT_EQ(message.text, L"hello {\\ul anna}");
-    EXPECT_EQ(message.time, 12 * 3600);  // the time of showing, not the line's
-    EXPECT_FALSE(message.held);
-    const test::ToasterCall& event = windows().toasters[1];
-    EXPECT_EQ(event.kind, 2);
-    EXPECT_EQ(event.user, L"");
-    EXPECT_EQ(event.text, L"*** carl betritt den Raum.");
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: hello {\\ul anna}", L"2 : *** carl betritt den Raum."}));
+    EXPECT_EQ(windows().toasters.at(0).time, 12 * 3600);  // the time of showing, not the line's
 
     // A line for a dialog: the dialog's toaster for the same line is held back.
     Line(1, L"bob", L"anna: " + Hidden(L"for you", L"bob"));
-    ASSERT_EQ(windows().toasters.size(), 4u);
-    EXPECT_EQ(windows().toasters[2].text, L"{\\ul anna}: {\\i for you  }");
-    EXPECT_FALSE(windows().toasters[2].held);
-    EXPECT_EQ(windows().toasters[3].text, L"{\\i for you  }");
-    EXPECT_TRUE(windows().toasters[3].held);
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: hello {\\ul anna}", L"2 : *** carl betritt den Raum.",
+                                 L"1 bob: {\\ul anna}: {\\i for you  }", L"1 bob: {\\i for you  } (held)"}));
     EXPECT_FALSE(client().ToasterHold);
 }
 

@@ -1,7 +1,5 @@
-// Dialog routing and the dialog's own sending: a whole conversation over a
-// real socket, which lines may open a dialog, friends entering under each
-// FriendsPopup value, captions, pictures, docking, attention, and the
-// refusal to write to somebody who is not in the chat.
+// Dialog routing and the dialog's own sending: which lines open a dialog, what
+// it shows and how it draws attention, and a conversation over a real socket.
 
 #include <string>
 #include <vector>
@@ -46,10 +44,6 @@ protected:
         ViewTest::TearDown();
     }
     Form2* Dialog(const std::wstring& user) { return FindDialog(client().Dialogs, user); }
-    // A hidden section of the own user as the chat carries it back.
-    static std::wstring OwnHidden(const std::wstring& text) {
-        return NibbleRun(ScrambleTextWithSalt(text, L"anna", kScrambleFlags, 17));
-    }
     bool Enters(const std::wstring& user) {
         std::wstring line = L"*** " + user + L" betritt den Raum.";
         return DialogMessage(client(), 2, user, false, line, L"", 500);
@@ -73,7 +67,7 @@ TEST_F(DialogTest, AConversationOpensByALineAndTheReplyLeavesAddressed) {
     EXPECT_EQ(peer.Request(), SendMessageRequest(client().endpoints, "J7", expected));
 
     // The chat brings the reply back with the next poll.
-    Line(1, L"anna", L"bob: fine & " + OwnHidden(L"secret") + L" you?");
+    Line(1, L"anna", L"bob: fine & " + Hidden(L"secret", L"anna") + L" you?");
     EXPECT_EQ(rc_.DialogLines(L"bob"),
               (Names{L"{\\b bob:} hi, how are you?", L"{\\b anna:} fine & {\\i secret  } you?"}));
     EXPECT_EQ(rc_.PaneLines().size(), 2u);
@@ -85,21 +79,17 @@ TEST_F(DialogTest, WritingToSomebodyAbsentNeedsShiftOnceAndErrorsStayInTheDialog
     LookAway();
     EXPECT_FALSE(DialogSendMsg(client(), zoe, L"are you there?"));
     EXPECT_EQ(rc_.DialogLines(L"zoe"), (Names{L"*** zoe is not online. Use Shift+Enter to send anyway"}));
-    ASSERT_EQ(windows().toasters.size(), 1u);
-    EXPECT_TRUE(windows().toasters[0].held) << "the notice answers the user's own Enter";
+    // The notice answers the user's own Enter: its toaster is held back.
+    EXPECT_EQ(Toasters(), (Names{L"2 zoe: *** zoe is not online. Use Shift+Enter to send anyway (held)"}));
     EXPECT_FALSE(client().ToasterHold);
 
     test::FakeClock sendClock{200000, 40};
     {
-        ScriptedPeer peer(Script().Send(kAccepted));
+        ScriptedPeer peer({Script().Send(kAccepted), Script().Send(kAccepted)});
         client().endpoints.Port = peer.Port();
         windows().shift = true;
         EXPECT_TRUE(DialogSendMsg(client(), zoe, L"hello"));
         EXPECT_NE(peer.Request().find("message=%7A%6F%65%3A%20%68%65%6C%6C%6F"), std::string::npos);
-    }
-    {
-        ScriptedPeer peer(Script().Send(kAccepted));
-        client().endpoints.Port = peer.Port();
         windows().shift = false;
         EXPECT_TRUE(DialogSendMsg(client(), zoe, L"again, without Shift"));
     }
@@ -240,8 +230,7 @@ TEST_F(DialogTest, HistoryLinesReachDialogsWithoutToasters) {
 
     client().EntryPhaseOver = true;
     Line(1, L"bob", L"anna: now");
-    ASSERT_EQ(windows().toasters.size(), 1u);
-    EXPECT_EQ(windows().toasters[0].text, L"now");
+    EXPECT_EQ(Toasters(), (Names{L"1 bob: now"}));
     EXPECT_TRUE(client().AlertSoundDue);
 }
 
@@ -265,14 +254,7 @@ TEST_P(FriendEntersTest, TheActionFollowsTheSetting) {
         EXPECT_EQ(rc_.DialogLines(L"ben"), (Names{L"*** ben betritt den Raum."}));
     }
     EXPECT_EQ(client().AlertSoundDue, popup != 1);
-    if (popup == 2) {
-        ASSERT_EQ(windows().toasters.size(), 1u);
-        EXPECT_EQ(windows().toasters[0].kind, 2);
-        EXPECT_EQ(windows().toasters[0].user, L"ben");
-        EXPECT_EQ(windows().toasters[0].text, L"*** ben betritt den Raum.");
-    } else {
-        EXPECT_TRUE(windows().toasters.empty());
-    }
+    EXPECT_EQ(Toasters(), popup == 2 ? Names{L"2 ben: *** ben betritt den Raum."} : Names{});
 }
 
 TEST_P(FriendEntersTest, WithAnOpenDialogTheLineGoesThereAndOneToasterAtMost) {

@@ -1,8 +1,6 @@
-// Pictures and profiles: the program's own pictures for the club's default
-// avatars, the order of downloads (a friend who just joined first), one
-// decoding for all users of a picture source, the friend-join toaster, the
-// profile page with and without age and place, and the own profile's
-// refresh every five minutes.
+// Pictures and profiles: the program's own default avatars, the order of
+// downloads, one decoding per picture source, ages and places from the
+// profile pages.
 
 #include <string>
 #include <vector>
@@ -53,9 +51,7 @@ TEST_F(PicturesTest, TheClubsDefaultAvatarsComeFromTheProgramItself) {
     EXPECT_TRUE(HoldsPicture(Entry(L"anna").Picture));
     EXPECT_GT(rc_.window.rows[0].picture, 0);
     // Only a known default avatar is asked for, and only one the program has.
-    EXPECT_EQ(rc_.window.rows[1].picture, kRowPicturePending);
-    EXPECT_EQ(rc_.window.rows[2].picture, kRowPicturePending);
-    EXPECT_EQ(rc_.window.rows[3].picture, kRowPicturePending);
+    for (std::size_t row : {1, 2, 3}) EXPECT_EQ(rc_.window.rows[row].picture, kRowPicturePending) << row;
     EXPECT_EQ(Entry(L"dora").Picture, kNoPicture);
     // The placeholder itself is given back once copied.
     EXPECT_EQ(windows().live, (std::set<PictureHandle>{Entry(L"anna").Picture}));
@@ -110,11 +106,8 @@ TEST_F(PicturesTest, OneDownloadServesEveryoneWithThatSourceAndTheJoinToaster) {
     EXPECT_GT(rc_.window.rows[2].picture, 0);
     EXPECT_EQ(windows().live, (std::set<PictureHandle>{bob, carl})) << "the decoded picture is released";
 
-    ASSERT_EQ(windows().toasters.size(), 1u);
-    EXPECT_EQ(windows().toasters[0].kind, 2);
-    EXPECT_EQ(windows().toasters[0].user, L"carl");
-    EXPECT_EQ(windows().toasters[0].text, L"carl is in the chat");
-    EXPECT_EQ(windows().toasters[0].picture, carl);
+    EXPECT_EQ(Toasters(), (Names{L"2 carl: carl is in the chat"}));
+    EXPECT_EQ(windows().toasters.at(0).picture, carl);
     EXPECT_EQ(rc_.status.sounds, 1);
     EXPECT_TRUE(Entry(L"carl").JoinNotified);
     EXPECT_EQ(Next(), L"pic/a.jpg");

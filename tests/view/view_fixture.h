@@ -12,6 +12,8 @@
 #include "resources/strings.h"
 #include "support/fake_clock.h"
 #include "support/recording_client.h"
+#include "text/hidden_text.h"
+#include "text/scrambler.h"
 #include "view/roster_merge.h"
 
 namespace vellora::test {
@@ -29,7 +31,11 @@ protected:
         client().ChatBatchSeen = true;
         settings().SingleWindow = false;
     }
-    void TearDown() override { SetUiLanguage(UiLanguage::English); }
+    void TearDown() override {
+        SetUiLanguage(UiLanguage::English);
+        EXPECT_EQ(windows().strayPictures, 0);
+        EXPECT_EQ(windows().chatPane.dialectProblem, "");
+    }
 
     Client& client() { return rc_.client; }
     Settings& settings() { return rc_.client.settings; }
@@ -51,6 +57,20 @@ protected:
         std::wstring text = msg;
         client().view->InMessage(type, user, text, time);
         return text;
+    }
+
+    // The toasters shown, as "kind user: text", with " (held)" when held back.
+    Names Toasters() const {
+        Names out;
+        for (const ToasterCall& t : rc_.viewWindow.toasters) {
+            out.push_back(std::to_wstring(t.kind) + L" " + t.user + L": " + t.text + (t.held ? L" (held)" : L""));
+        }
+        return out;
+    }
+
+    // A hidden section written by Writer as the chat carries it.
+    static std::wstring Hidden(const std::wstring& text, const std::wstring& writer) {
+        return NibbleRun(ScrambleTextWithSalt(text, writer, kScrambleFlags, 17));
     }
 
     // The user does not look at the chat: another program is in front.

@@ -1,78 +1,35 @@
 // The chat view end to end against the chat service simulator: a real login,
 // the real poll loop and the real view behind a recording window layer.
-// Members' lines reach the chat pane, a line addressed to the user opens a
-// dialog and the reply comes back into it, and avatars and profile pages
-// travel over the media stream into the user list. The client's clock is
-// fake and moved 500 ms per tick; the simulator runs on real time.
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <functional>
 #include <string>
 
 #include "chat/login.h"
-#include "chat/poll_tick.h"
-#include "net/http_client.h"
-#include "net/socket.h"
-#include "support/fake_clock.h"
-#include "support/recording_client.h"
-#include "support/simulator.h"
+#include "support/simulator_session.h"
 #include "view/dialog_send.h"
 
 namespace vellora {
 namespace {
 
-using test::Simulator;
-
-class ViewSimulatorTest : public ::testing::Test {
+class ViewSimulatorTest : public test::SimulatorSessionTest {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(SocketStartup()); }
-
     void SetUp() override {
-        ASSERT_TRUE(sim_.Running()) << sim_.Error();
-        Endpoints& e = client().endpoints;
-        e.ClubAddress = Simulator::Address();
-        e.ChatAddress = Simulator::Address();
-        e.Port = sim_.Port();
-        client().session.UserName = L"demo";
-        client().session.LoginName = L"demo";
-        client().session.Password = L"demo123";
-        client().session.WindowsCreated = true;
-        client().FriendsAtEntryDone = true;
+        SimulatorSessionTest::SetUp();
         client().settings.SingleWindow = false;
         client().settings.RetrieveUserAges = true;
         rc_.UseRealView();
-    }
-    void TearDown() override {
-        CloseConn(client().session.Chat);
-        CloseConn(client().session.Media);
-    }
-
-    Client& client() { return rc_.client; }
-    bool TickUntil(const std::function<bool()>& done, int maxTicks = 800) {
-        for (int i = 0; i < maxTicks; ++i) {
-            clock_.Advance(kPollIntervalMs);
-            SystemSleep(3);
-            Timer1_Timer(client());
-            if (done()) return true;
-        }
-        return false;
     }
     bool PaneShows(const std::wstring& text) const {
         std::vector<std::wstring> lines = rc_.PaneLines();
         return std::find(lines.begin(), lines.end(), text) != lines.end();
     }
     const test::UserRow* Row(const std::wstring& name) const {
-        for (const test::UserRow& row : rc_.window.rows) {
-            if (row.name == name) return &row;
-        }
-        return nullptr;
+        const auto& rows = rc_.window.rows;
+        auto row = std::find_if(rows.begin(), rows.end(), [&](auto& r) { return r.name == name; });
+        return row == rows.end() ? nullptr : &*row;
     }
-
-    test::FakeClock clock_{1000, 40};
-    Simulator sim_;
-    test::RecordingClient rc_;
 };
 
 TEST_F(ViewSimulatorTest, LinesDialogsPicturesAndProfilesThroughThePollLoop) {

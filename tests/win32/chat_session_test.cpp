@@ -1,25 +1,22 @@
 // The program's windows against the chat service simulator: logging in
 // through the form (by hand and automatically), the members and counts the
-// server sends, and a typed line going out. The real timer drives the poll
-// loop; messages are pumped until what is awaited shows.
+// server sends, a typed line going out, and a long run that must leave no
+// window-system objects behind. The real timer drives the poll loop;
+// messages are pumped until what is awaited shows.
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
+#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "config/config_file.h"
 #include "config/config_folder.h"
 #include "config/config_test_support.h"
 #include "config/login_form_win32.h"
 #include "core/files.h"
-#include "core/frm_main_win32.h"
-#include "dialogs/toolkit_win32.h"
-#include "dialogs/user_rows_win32.h"
 #include "chat/login.h"
 #include "support/recording_client.h"
-#include "support/simulator.h"
 #include "win32/gui_support.h"
 
 namespace vellora {
@@ -34,23 +31,25 @@ protected:
     // The main window object as the program brings it up, pointed at the
     // simulator.
     void Start() {
-        main = std::make_unique<test::MainObject>([this](FrmMain& f) {
-            f.client.endpoints.ClubAddress = test::Simulator::Address();
-            f.client.endpoints.ChatAddress = test::Simulator::Address();
-            f.client.endpoints.Port = sim.Port();
-        }, false);
+        main = std::make_unique<test::MainObject>(test::PointAt(sim), false);
         ASSERT_TRUE(main->loaded);
+    }
+    // Starts and logs in as demo, up to the first lines of the chat.
+    void EnterChat() {
+        Start();
+        LogIn(L"demo", L"demo123");
+        ASSERT_TRUE(InChat());
+        ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    }
+    std::wstring Pane() { return test::PaneText(F().h.hChatPane); }
+    // Waits until the chat pane shows Text.
+    bool PaneShows(const std::wstring& text) {
+        return test::PumpUntil([&] { return Pane().find(text) != std::wstring::npos; });
     }
     FrmMain& F() { return **main; }
     HWND Field(int id) { return F().Form4().Control(id); }
 
-    // Fills in the form and clicks the login button, as the user does.
-    void LogIn(const std::wstring& name, const std::wstring& password, bool remember = false) {
-        SetWindowTextW(Field(kCombo1), name.c_str());
-        SetWindowTextW(Field(kText2), password.c_str());
-        SendMessageW(Field(kCheck2), BM_SETCHECK, remember ? BST_CHECKED : BST_UNCHECKED, 0);
-        SendMessageW(Field(kCommand3), BM_CLICK, 0, 0);
-    }
+    void LogIn(const std::wstring& name, const std::wstring& password) { test::LogIn(F(), name, password); }
     bool InChat() { return !F().client.session.LoginPhase && IsWindowVisible(F().h.MainWindow); }
 
     Names RowNames() {
@@ -91,17 +90,13 @@ TEST_F(ChatSessionTest, AWrongPasswordShowsItsErrorThenTheRightOneEntersTheChat)
 TEST_F(ChatSessionTest, MembersAndCountsFollowTheServer) {
     for (const char* name : {"anna", "carl", "ben"}) ASSERT_TRUE(sim.AddMember({.name = name}));
     ASSERT_TRUE(sim.SetCounts(3, 4));
-    Start();
-    LogIn(L"demo", L"demo123");
-    ASSERT_TRUE(InChat());
-    ASSERT_TRUE(test::PumpUntil([&] { return RowNames().size() == 4; }));
-    EXPECT_EQ(RowNames(), (Names{L"anna", L"carl", L"ben", L"demo"}));
+    EnterChat();
+    ASSERT_TRUE(test::PumpUntil([&] { return RowNames() == Names{L"anna", L"carl", L"ben", L"demo"}; }));
     EXPECT_EQ(SendMessageW(F().h.hUserList, LB_GETITEMHEIGHT, 0, 0), 36);
     ASSERT_TRUE(test::PumpUntil([&] { return StatusBar() == L" 3 chatter, 4 listener "; }));
 
     ASSERT_TRUE(sim.RemoveMember("carl"));
-    ASSERT_TRUE(test::PumpUntil([&] { return RowNames().size() == 3; }));
-    EXPECT_EQ(RowNames(), (Names{L"anna", L"ben", L"demo"}));
+    ASSERT_TRUE(test::PumpUntil([&] { return RowNames() == Names{L"anna", L"ben", L"demo"}; }));
     // Leaving and coming back puts anna at the end, as the server lists her.
     ASSERT_TRUE(sim.RemoveMember("anna"));
     ASSERT_TRUE(sim.AddMember({.name = "anna"}));
@@ -112,10 +107,7 @@ TEST_F(ChatSessionTest, MembersAndCountsFollowTheServer) {
 }
 
 TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
-    Start();
-    LogIn(L"demo", L"demo123");
-    ASSERT_TRUE(InChat());
-    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    EnterChat();
     ASSERT_TRUE(sim.ClearRequests());
     HWND input = F().h.hMainInput;
     SetFocus(input);
@@ -127,13 +119,9 @@ TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
     EXPECT_NE(posted[0].bytes.find("message=%47%72%FC%DF%65%20%61%6E%20%61%6C%6C%65"), std::string::npos);
 
     // It comes back with a later poll, once.
-    std::wstring pane;
-    ASSERT_TRUE(test::PumpUntil([&] {
-        pane = test::PaneText(F().h.hChatPane);
-        return pane.find(L"demo: Gr\u00FC\u00DFe an alle") != std::wstring::npos;
-    }));
+    ASSERT_TRUE(PaneShows(L"demo: Gr\u00FC\u00DFe an alle"));
     test::PumpFor(1500);
-    pane = test::PaneText(F().h.hChatPane);
+    const std::wstring pane = Pane();
     EXPECT_EQ(pane.find(L"Gr\u00FC\u00DFe an alle"), pane.rfind(L"Gr\u00FC\u00DFe an alle"));
 
     // While not in the chat the line stays for another try.
@@ -145,10 +133,7 @@ TEST_F(ChatSessionTest, EnterSendsTheTypedLineAndEmptiesTheInput) {
 
 TEST_F(ChatSessionTest, ALostLoginIsReportedAndTheChatGoesOnAfterTheSeparator) {
     ASSERT_TRUE(sim.AddMember({.name = "anna"}));
-    Start();
-    LogIn(L"demo", L"demo123");
-    ASSERT_TRUE(InChat());
-    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    EnterChat();
 
     // The same account enters from elsewhere: this session is denied.
     test::RecordingClient other;
@@ -157,17 +142,11 @@ TEST_F(ChatSessionTest, ALostLoginIsReportedAndTheChatGoesOnAfterTheSeparator) {
     other.client.session.Password = L"demo123";
     ASSERT_FALSE(TryLogin(other.client));
 
-    std::wstring pane;
-    ASSERT_TRUE(test::PumpUntil([&] {
-        pane = test::PaneText(F().h.hChatPane);
-        return pane.find(L"*** Login is no longer valid") != std::wstring::npos;
-    }));
+    ASSERT_TRUE(PaneShows(L"*** Login is no longer valid"));
     ASSERT_TRUE(test::PumpUntil([&] { return !F().client.session.Disconnected; }));
     ASSERT_TRUE(sim.Say("anna", "welcome back"));
-    ASSERT_TRUE(test::PumpUntil([&] {
-        pane = test::PaneText(F().h.hChatPane);
-        return pane.find(L"anna: welcome back") != std::wstring::npos;
-    }));
+    ASSERT_TRUE(PaneShows(L"anna: welcome back"));
+    const std::wstring pane = Pane();
     // Notice, separator, then the lines of the new login, each once.
     const std::size_t notice = pane.find(L"*** Login is no longer valid");
     const std::size_t separator = pane.find(L"   Reconnected\r", notice);
@@ -178,18 +157,69 @@ TEST_F(ChatSessionTest, ALostLoginIsReportedAndTheChatGoesOnAfterTheSeparator) {
     EXPECT_EQ(pane.find(L"*** Login is no longer valid", notice + 1), std::wstring::npos);
 }
 
-TEST_F(ChatSessionTest, ClosingTheWindowLogsOutOnlyFromTheChat) {
-    Start();
-    LogIn(L"demo", L"demo123");
-    ASSERT_TRUE(InChat());
-    ASSERT_TRUE(sim.ClearRequests());
-    SendMessageW(F().h.MainWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(F().Unloaded());
-    ASSERT_TRUE(test::PumpUntil([&] { return !sim.Requests(1, "logout").empty(); }, 3000));
+// The window system's objects: GetGuiResources where the platform counts
+// them (Wine does not), and always the handles the program's owners hold.
+struct Objects {
+    LiveHandles owned;
+    DWORD gdi = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);  // 0: not counted
+    DWORD user = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+};
 
-    // Out of the chat (here: the login form cancelled) nothing is sent.
-    main.reset();
+// The system's own counts wobble a little (caches of the controls); ours do not.
+void ExpectLevel(const Objects& now, const Objects& then, const char* when) {
+    EXPECT_EQ(now.owned, then.owned) << when << ": GDI " << now.owned.gdi << ", USER " << now.owned.user;
+    if (then.gdi) {
+        EXPECT_LE(now.gdi, then.gdi + 8) << when;
+    }
+    if (then.user) {
+        EXPECT_LE(now.user, then.user + 8) << when;
+    }
+}
+
+// Members come and go with pictures (their own portraits and the club's
+// default avatars) while lines arrive in bursts: once the churn has settled
+// the objects stay level, and closing the window logs out and gives every
+// one back.
+TEST_F(ChatSessionTest, ChurnOfMembersPicturesAndLinesLeavesNothingBehind) {
+    const Objects start{CountLiveHandles()};
+    EnterChat();
+    auto allPictured = [&] {
+        return std::none_of(F().client.roster.begin(), F().client.roster.end(),
+                            [](const RosterEntry& e) { return e.Picture == kNoPicture; });
+    };
+    const std::vector<std::string> pictures = {"portrait02.jpg", "F_25_35.jpg", "portrait05.jpg", "M_OVER45.jpg"};
+    std::vector<Objects> settled;
+    for (int round = 0; round < 5; ++round) {
+        auto guest = [&](std::size_t i) { return "guest" + std::to_string(round) + "x" + std::to_string(i); };
+        for (std::size_t i = 0; i < pictures.size(); ++i)
+            ASSERT_TRUE(sim.AddMember({.name = guest(i), .picture = pictures[i]}));
+        for (int line = 0; line < 30; ++line) ASSERT_TRUE(sim.Say(guest(0), "burst"));
+        ASSERT_TRUE(test::PumpUntil([&] { return RowNames().size() == 5 && allPictured(); }, 30000)) << round;
+        for (std::size_t i = 0; i < pictures.size(); ++i) ASSERT_TRUE(sim.RemoveMember(guest(i)));
+        ASSERT_TRUE(test::PumpUntil([&] { return RowNames() == Names{L"demo"}; }, 30000)) << round;
+        test::PumpFor(600);  // a tick with nothing new
+        settled.push_back(Objects{CountLiveHandles()});
+    }
+    // The first round makes what is made once (the shared default avatars).
+    for (std::size_t i = 2; i < settled.size(); ++i) ExpectLevel(settled[i], settled[1], "after a round");
+    EXPECT_GT(settled.back().owned.gdi, start.owned.gdi);  // the counts do see the program
+
     ASSERT_TRUE(sim.ClearRequests());
+    HWND window = F().h.MainWindow;
+    SendMessageW(window, WM_CLOSE, 0, 0);
+    ASSERT_TRUE(F().Unloaded());
+    EXPECT_FALSE(IsWindow(window));
+    WNDCLASSEXW wc{};
+    wc.cbSize = sizeof(wc);
+    for (const wchar_t* name : {L"VelloraWindow", L"VelloraDialog", L"StaticTabControlRepos"})
+        EXPECT_FALSE(GetClassInfoExW(ProgramInstance(), name, &wc)) << name;
+    EXPECT_TRUE(test::PumpUntil([&] { return !sim.Requests(1, "logout").empty(); }, 3000));
+    main.reset();
+    ExpectLevel(Objects{CountLiveHandles()}, start, "after shutdown");
+}
+
+TEST_F(ChatSessionTest, OutOfTheChatClosingSendsNoLogout) {
+    // (Closing from the chat logs out: see the test above.)
     Start();
     SendMessageW(Field(kCommand1), BM_CLICK, 0, 0);
     EXPECT_TRUE(F().Unloaded());
@@ -255,6 +285,44 @@ TEST_F(ChatSessionTest, AFailedAutomaticLoginIsQuietButTheNextTryByHandShowsItsE
     SendMessageW(Field(kCommand3), BM_CLICK, 0, 0);
     ASSERT_NE(F().Form4().ErrorBoxWindow(), nullptr);
     EXPECT_EQ(GetWindowTextString(F().Form4().ErrorBoxWindow()), L"Error: Could not retrieve user id");
+}
+
+// Dispatches everything but timer messages: no poll tick runs meanwhile.
+bool PumpWithoutTicksUntil(const std::function<bool()>& done, DWORD ms = 10000) {
+    const DWORD start = GetTickCount();
+    while (!done() && GetTickCount() - start < ms) {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageW(&msg, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageW(&msg);
+        }
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
+    }
+    return done();
+}
+
+TEST_F(ChatSessionTest, AnAnswerIsHandledWhenItArrivesAndRequestsGoOutOnlyWithTheTick) {
+    ASSERT_TRUE(sim.AddMember({.name = "anna"}));
+    Start();
+    LogIn(L"demo", L"demo123");
+    ASSERT_TRUE(InChat());
+    ASSERT_TRUE(test::PumpUntil([&] { return F().client.ChatBatchSeen; }));
+    const SocketHandle& outstanding = F().client.session.Chat.socket;
+    // Without ticks, the answer on the wire is read all the same, and no new
+    // request follows it.
+    ASSERT_TRUE(PumpWithoutTicksUntil([&] { return outstanding == 0; }));
+    ASSERT_TRUE(sim.ClearRequests());
+    ASSERT_TRUE(sim.Say("anna", "quick"));
+    PumpWithoutTicksUntil([] { return false; }, 300);
+    EXPECT_TRUE(sim.Requests(10, "getdata").empty());
+    // One tick sends the next request; its answer brings the line.
+    for (int tick = 0; tick < 3 && outstanding == 0; ++tick) F().Timer1_Timer();
+    ASSERT_TRUE(PumpWithoutTicksUntil([&] {
+        return test::PaneText(F().h.hChatPane).find(L"anna: quick") != std::wstring::npos;
+    }));
+    EXPECT_EQ(outstanding, 0u);
+    EXPECT_EQ(sim.Requests(10, "getdata").size(), 1u);
 }
 
 }  // namespace

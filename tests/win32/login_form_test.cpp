@@ -1,13 +1,10 @@
-// The login form on its own: layout, tab order, the rules of its fields, the
-// error strip and closing it during the login phase.
+// The login form on its own: size, tab order, the rules of its fields and
+// closing it during the login phase. (Its error strip: chat_session_test.cpp
+// shows the errors, toolkit_test.cpp how the strip sizes itself.)
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <string>
-
 #include "config/login_form_win32.h"
-#include "core/frm_main_win32.h"
-#include "dialogs/toolkit_win32.h"
 #include "win32/gui_support.h"
 
 namespace vellora {
@@ -30,11 +27,6 @@ protected:
         if (id == kCombo1) target = FindWindowExW(target, nullptr, L"Edit", nullptr);
         SendMessageW(target, WM_CHAR, c, 1);
     }
-    int ClientHeight() {
-        RECT r{};
-        GetClientRect(form->hwnd(), &r);
-        return r.bottom;
-    }
 
     test::MainObject main;
     LoginForm* form = nullptr;
@@ -47,10 +39,6 @@ TEST_F(LoginFormTest, FormHasItsSizeTitleAndTabOrder) {
     EXPECT_EQ(r.right, 312);
     EXPECT_EQ(r.bottom, 141);
     EXPECT_EQ(GetWindowTextString(form->hwnd()), L"Vellora " + VersionValue(L"ProductVersion"));
-    RECT text2 = test::ChildRect(C(kText2));
-    EXPECT_EQ(text2.left, 8);
-    EXPECT_EQ(text2.top, 88);
-    EXPECT_EQ(text2.right - text2.left, 297);
 
     // Tab goes name, password, login, cancel, remember, and round again.
     HWND order[] = {C(kCombo1), C(kText2), C(kCommand3), C(kCommand1), C(kCheck2), C(kCombo1)};
@@ -95,46 +83,19 @@ TEST_F(LoginFormTest, LoginWithAnEmptyFieldFocusesIt) {
     EXPECT_TRUE(IsWindowEnabled(C(kCommand3)));
 }
 
-TEST_F(LoginFormTest, ErrorsShowInAStripBelowTheFields) {
-    const int before = ClientHeight();
-    main->client.session.LoginPhase = true;
-    main->StatusLine(L"Could not connect to server", true);
-    ASSERT_NE(form->ErrorBoxWindow(), nullptr);
-    EXPECT_EQ(GetWindowTextString(form->ErrorBoxWindow()), L"Error: Could not connect to server");
-    EXPECT_GT(ClientHeight(), before);
-    EXPECT_EQ(test::ChildRect(form->ErrorBoxWindow()).top, before);
-    main->StatusLine(L"Timeout", true);
-    EXPECT_EQ(GetWindowTextString(form->ErrorBoxWindow()), L"Error: Timeout");
+// Cancel, the close box and Escape during the login phase end the program.
+class LoginFormCancelTest : public LoginFormTest, public ::testing::WithParamInterface<int> {};
 
-    form->ClearError();
-    EXPECT_EQ(form->ErrorBoxWindow(), nullptr);
-    EXPECT_EQ(ClientHeight(), before);
-
-    // While an automatic login runs, its errors are not shown.
-    main->client.session.AutoLoginTried = true;
-    main->StatusLine(L"Timeout", true);
-    EXPECT_EQ(form->ErrorBoxWindow(), nullptr);
-}
-
-TEST_F(LoginFormTest, CancelDuringTheLoginPhaseEndsTheProgram) {
+TEST_P(LoginFormCancelTest, EndsTheProgram) {
     HWND formWindow = form->hwnd();
-    PostMessageW(C(kCommand1), BM_CLICK, 0, 0);
+    if (GetParam() == 0) PostMessageW(C(kCommand1), BM_CLICK, 0, 0);
+    if (GetParam() == 1) PostMessageW(formWindow, WM_CLOSE, 0, 0);
+    if (GetParam() == 2) PostMessageW(C(kText2), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
     EXPECT_TRUE(test::PumpUntil([&] { return main->Unloaded(); }, 3000));
     EXPECT_FALSE(IsWindow(formWindow));
     EXPECT_FALSE(main->client.session.LoginPhase);
 }
-
-TEST_F(LoginFormTest, TheCloseBoxCancelsToo) {
-    HWND formWindow = form->hwnd();
-    SendMessageW(formWindow, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(test::PumpUntil([&] { return main->Unloaded(); }, 3000));
-    EXPECT_FALSE(IsWindow(formWindow));
-}
-
-TEST_F(LoginFormTest, EscapeCancelsToo) {
-    PostMessageW(C(kText2), WM_KEYDOWN, VK_ESCAPE, 0x00010001);
-    EXPECT_TRUE(test::PumpUntil([&] { return main->Unloaded(); }, 3000));
-}
+INSTANTIATE_TEST_SUITE_P(CancelButtonCloseBoxEscape, LoginFormCancelTest, ::testing::Values(0, 1, 2));
 
 }  // namespace
 }  // namespace vellora

@@ -1,16 +1,21 @@
 // The chat pane: streaming whole documents, the chat font, scrolling, and
-// holding streams back for the rest of a timer tick.
+// changing it piecemeal so that it looks exactly like a whole stream.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <richedit.h>
 
+#include <random>
 #include <string>
+#include <vector>
 
 #include "core/frm_main_win32.h"
-#include "dialogs/focus_state_win32.h"
+#include "core/main_window_win32.h"
 #include "text/chat_font_win32.h"
+#include "text/line_ring.h"
+#include "text/recording_pane.h"
 #include "text/rich_pane_win32.h"
+#include "text/rtf_text.h"
 #include "win32/gui_support.h"
 
 namespace vellora {
@@ -29,17 +34,14 @@ CHARFORMAT2W FormatAt(HWND pane, int at) {
     SendMessageW(pane, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf;
 }
-DWORD CharEffects(HWND pane, int at) { return FormatAt(pane, at).dwEffects; }
-std::wstring FaceAt(HWND pane, int at) { return FormatAt(pane, at).szFaceName; }
 
-// The length of the pane's text as the control counts it (one character
-// per line break).
-LRESULT TextLength(HWND pane) {
-    GETTEXTLENGTHEX len{GTL_DEFAULT, 1200};
-    return SendMessageW(pane, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&len), 0);
+LOGFONTW FontOf(HFONT font) {
+    LOGFONTW lf{};
+    GetObjectW(font, sizeof(lf), &lf);
+    return lf;
 }
 
-TEST(PaneTest, StreamReplacesTheWholeContentInTheChatFont) {
+TEST(PaneTest, StreamsReplaceTheContentInTheChatFontMadeFromTheIconTitleFont) {
     test::MainObject f;
     ASSERT_TRUE(f.loaded);
     HWND pane = f->h.hChatPane;
@@ -50,11 +52,28 @@ TEST(PaneTest, StreamReplacesTheWholeContentInTheChatFont) {
     EXPECT_NE(text.find(L"anna: a {b} \\ c"), std::wstring::npos);
     // The name is bold, the message is not: the document's groups, the
     // control's font.
-    EXPECT_TRUE(CharEffects(pane, 0) & CFE_BOLD);
-    EXPECT_FALSE(CharEffects(pane, 7) & CFE_BOLD);
-    LOGFONTW chat{};
-    GetObjectW(ChatFont(), sizeof(chat), &chat);
-    EXPECT_EQ(FaceAt(pane, 7), chat.lfFaceName);
+    EXPECT_TRUE(FormatAt(pane, 0).dwEffects & CFE_BOLD);
+    EXPECT_FALSE(FormatAt(pane, 7).dwEffects & CFE_BOLD);
+    const LOGFONTW chat = FontOf(ChatFont());
+    EXPECT_EQ(std::wstring(FormatAt(pane, 7).szFaceName), chat.lfFaceName);
+
+    LOGFONTW system{};
+    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(system), &system, 0);
+    const LOGFONTW bold = FontOf(SharedPaneFonts().listBold), regular = FontOf(SharedPaneFonts().listRegular);
+    EXPECT_STREQ(chat.lfFaceName, system.lfFaceName);
+    EXPECT_EQ(chat.lfHeight, system.lfHeight);
+    EXPECT_EQ(bold.lfHeight, -11);
+    EXPECT_EQ(bold.lfWeight, HeavierWeight(system.lfWeight));
+    EXPECT_EQ(regular.lfHeight, 11);
+    EXPECT_EQ(regular.lfWeight, bold.lfWeight - 300);
+    EXPECT_EQ((std::vector{HeavierWeight(700), HeavierWeight(400), HeavierWeight(100)}), (std::vector{900, 700, 600}));
+
+    // A new font set replaces the old fonts everywhere.
+    HFONT old = ChatFont();
+    f->UpdateFontSize();
+    EXPECT_NE(ChatFont(), nullptr);
+    EXPECT_NE(ChatFont(), old);
+    EXPECT_EQ(GetObjectW(old, sizeof(system), &system), 0);  // the old font is gone
 }
 
 TEST(PaneTest, NewDocumentsScrollToTheEndUnlessThePaneIsHeld) {
@@ -66,64 +85,125 @@ TEST(PaneTest, NewDocumentsScrollToTheEndUnlessThePaneIsHeld) {
     EXPECT_GT(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 150);
     DWORD end = 0;
     SendMessageW(pane, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&end));
-    EXPECT_EQ(static_cast<LRESULT>(end), TextLength(pane));
+    GETTEXTLENGTHEX length{GTL_DEFAULT, 1200};  // one character per line break, as the control counts
+    EXPECT_EQ(static_cast<LRESULT>(end), SendMessageW(pane, EM_GETTEXTLENGTHEX, reinterpret_cast<WPARAM>(&length), 0));
 
     SendMessageW(pane, WM_VSCROLL, SB_TOP, 0);
-    Focus.FrozenPane = pane;  // the user holds the scroll bar
+    SetFrozenPane(pane);  // the user holds the scroll bar
     StreamPane(pane, Document(210));
     EXPECT_LT(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0), 10);
-    Focus.FrozenPane = nullptr;
+    SetFrozenPane(nullptr);
 }
 
-TEST(PaneTest, ABatchStreamsEachPaneOnceWithItsNewestDocument) {
-    test::MainObject f;
-    ASSERT_TRUE(f.loaded);
-    HWND pane = f->h.hChatPane;
-    StreamPane(pane, Document(1, "before"));
-    const unsigned long before = PaneStreamCount();
-    BeginPaneBatch();
-    for (int lines = 1; lines <= 50; ++lines) StreamPane(pane, Document(lines, "batch"));
-    EXPECT_EQ(PaneStreamCount(), before);  // nothing painted yet
-    EXPECT_NE(test::PaneText(pane).find(L"before"), std::wstring::npos);
-    EndPaneBatch();
-    EXPECT_EQ(PaneStreamCount(), before + 1);
-    std::wstring text = test::PaneText(pane);
-    EXPECT_NE(text.find(L"batch 50"), std::wstring::npos);
-    EXPECT_EQ(text.find(L"before"), std::wstring::npos);
-
-    // A pane destroyed within the batch is not streamed.
-    BeginPaneBatch();
-    StreamPane(pane, Document(2));
-    ForgetPane(pane);
-    EndPaneBatch();
-    EXPECT_EQ(PaneStreamCount(), before + 1);
+DWORD CALLBACK Collect(DWORD_PTR cookie, LPBYTE bytes, LONG n, LONG* done) {
+    reinterpret_cast<std::string*>(cookie)->append(reinterpret_cast<char*>(bytes), static_cast<std::size_t>(n));
+    *done = n;
+    return 0;
 }
 
-TEST(PaneTest, FontsFollowTheIconTitleFont) {
+// The whole control as RTF: its text with every formatting run.
+std::string StreamedOut(HWND pane) {
+    std::string out;
+    EDITSTREAM es{reinterpret_cast<DWORD_PTR>(&out), 0, Collect};
+    SendMessageW(pane, EM_STREAMOUT, SF_RTF, reinterpret_cast<LPARAM>(&es));
+    return out;
+}
+
+// What the user sees besides the content: caret, first line, scroll offset.
+std::string View(HWND pane) {
+    DWORD start = 0, end = 0;
+    SendMessageW(pane, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    POINT scroll{};
+    SendMessageW(pane, EM_GETSCROLLPOS, 0, reinterpret_cast<LPARAM>(&scroll));
+    return std::to_string(start) + "," + std::to_string(end) + " line " +
+           std::to_string(SendMessageW(pane, EM_GETFIRSTVISIBLELINE, 0, 0)) + " y " + std::to_string(scroll.y);
+}
+
+// The pane as it stands on the screen, scroll bar and edge included.
+std::vector<DWORD> Pixels(HWND pane) {
+    RECT r{};
+    GetWindowRect(pane, &r);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    BITMAPINFO bi{{sizeof(BITMAPINFOHEADER), w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0}, {}};
+    std::vector<DWORD> pixels(static_cast<std::size_t>(w * h));
+    HDC window = GetWindowDC(pane), memory = CreateCompatibleDC(window);
+    HBITMAP bitmap = CreateCompatibleBitmap(window, w, h);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, w, h, window, 0, 0, SRCCOPY);
+    SelectObject(memory, old);
+    GetDIBits(memory, bitmap, 0, static_cast<UINT>(h), pixels.data(), &bi, DIB_RGB_COLORS);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(pane, window);
+    return pixels;
+}
+
+TEST(PaneTest, PiecemealChangesLookExactlyLikeAFullStreamOfTheRing) {
     test::MainObject f;
     ASSERT_TRUE(f.loaded);
-    LOGFONTW system{};
-    SystemParametersInfoW(SPI_GETICONTITLELOGFONT, sizeof(system), &system, 0);
-    LOGFONTW chat{}, bold{}, regular{};
-    GetObjectW(ChatFont(), sizeof(chat), &chat);
-    GetObjectW(SharedPaneFonts().listBold, sizeof(bold), &bold);
-    GetObjectW(SharedPaneFonts().listRegular, sizeof(regular), &regular);
-    EXPECT_STREQ(chat.lfFaceName, system.lfFaceName);
-    EXPECT_EQ(chat.lfHeight, system.lfHeight);
-    EXPECT_EQ(bold.lfHeight, -11);
-    EXPECT_EQ(bold.lfWeight, HeavierWeight(system.lfWeight));
-    EXPECT_EQ(regular.lfHeight, 11);
-    EXPECT_EQ(regular.lfWeight, bold.lfWeight - 300);
-    EXPECT_EQ(HeavierWeight(700), 900);
-    EXPECT_EQ(HeavierWeight(400), 700);
-    EXPECT_EQ(HeavierWeight(100), 600);
-
-    // A new font set replaces the old fonts everywhere.
-    HFONT old = ChatFont();
-    f->UpdateFontSize();
-    EXPECT_NE(ChatFont(), nullptr);
-    EXPECT_NE(ChatFont(), old);
-    EXPECT_EQ(GetObjectW(old, sizeof(chat), &chat), 0);  // the old font is gone
+    ShowWindow(f->h.MainWindow, SW_SHOW);
+    HWND changed = f->h.hChatPane;
+    RECT r = test::ChildRect(changed);
+    // The full streams go into a twin of the pane in a window of its own
+    // beside the main window.
+    HWND beside = CreateWindowExW(WS_EX_TOOLWINDOW, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 620, 0, r.right - r.left,
+                                  r.bottom - r.top, nullptr, nullptr, nullptr, nullptr);
+    HWND whole = CreateRichEdit(WS_EX_CLIENTEDGE, L"", kChatPaneStyle, 0, 0, r.right - r.left, r.bottom - r.top, beside);
+    struct CountingPane : RichEditPane {
+        using RichEditPane::RichEditPane;
+        void ShowRtf(std::string_view document) override { ++wholes, RichEditPane::ShowRtf(document); }
+        bool ChangeRtf(const RtfChange& change) override { return ++changes, RichEditPane::ChangeRtf(change); }
+        int wholes = 0, changes = 0;
+    } pane(changed);
+    LineRing ring(48, 1024);
+    Settings settings;
+    std::mt19937 random(7);
+    auto chance = [&](int percent) { return static_cast<int>(random() % 100) < percent; };
+    // Lines with every group the dialect has, escapes, an empty line, a
+    // character outside the code page and lines long enough to wrap.
+    const std::vector<std::wstring> texts = {
+        L"hi {\\ul demo} and {\\b bold}", L"{\\i hidden  }", L"{\\i\\strike gone  }", L"a \\{b\\} \\\\ c",
+        L"", L"caf\u00E9 \u2665", std::wstring(300, L'w') + L" end"};
+    int next = 0;
+    for (int step = 0; step < 160; ++step) {
+        const bool frozen = chance(15);
+        if (chance(25)) {  // the user scrolled up
+            for (HWND p : {changed, whole}) SendMessageW(p, WM_VSCROLL, SB_PAGEUP, 0);
+        }
+        SetFrozenPane(frozen ? changed : nullptr);
+        if (chance(5)) {
+            settings.ShowTimes = chance(50);
+            settings.ExcludeDialogMessages = chance(50);
+            ring.Rerender(settings, pane);
+        } else {
+            const int lines = chance(70) ? 1 : static_cast<int>(random() % 70) + 1;
+            BeginPaneBatch();
+            for (int i = 0; i < lines; ++i, ++next) {
+                PaneLine line{next, next % 3 ? BoldNamePrefix(L"bob") : L"", texts[random() % texts.size()],
+                              next > 0 && chance(15)};
+                ring.Add(line, settings, pane);
+            }
+            EndPaneBatch();
+        }
+        SetFrozenPane(frozen ? whole : nullptr);
+        StreamPane(whole, test::WholeDocument(ring, settings));
+        SetFrozenPane(nullptr);
+        ASSERT_EQ(StreamedOut(changed), StreamedOut(whole)) << "step " << step;
+        ASSERT_EQ(View(changed), View(whole)) << "step " << step << (frozen ? " frozen" : "");
+        if (step % 8 == 0) {
+            // On the screen too, the pane shows what a full stream into it
+            // would show.
+            test::PumpFor(30);
+            const std::vector<DWORD> seen = Pixels(changed);
+            SetFrozenPane(frozen ? changed : nullptr);
+            StreamPane(changed, test::WholeDocument(ring, settings));
+            SetFrozenPane(nullptr);
+            test::PumpFor(30);
+            ASSERT_TRUE(seen == Pixels(changed)) << "step " << step;
+        }
+    }
+    EXPECT_GT(pane.changes, 4 * pane.wholes);
+    DestroyWindow(beside);
 }
 
 }  // namespace

@@ -1,13 +1,15 @@
-// The window toolkit on real windows: subclassing, the error strip, window
-// icons and placement.
+// The window toolkit on real windows: window objects and subclasses, the
+// error strip and placement.
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "dialogs/error_box_win32.h"
 #include "dialogs/placement_win32.h"
 #include "dialogs/toolkit_win32.h"
+#include "dialogs/window_object_win32.h"
 
 namespace vellora {
 namespace {
@@ -15,53 +17,59 @@ namespace {
 class ToolkitTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ToolkitStart(0);
-        owner = CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED | WS_CAPTION, 10, 10, 320, 180, nullptr,
-                                nullptr, ProgramInstance(), nullptr);
-        ASSERT_NE(owner, nullptr);
-        NONCLIENTMETRICSW ncm{};
-        ncm.cbSize = sizeof(ncm);
-        SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof(ncm), &ncm, 0);
-        font = CreateFontIndirectW(&ncm.lfMessageFont);
-        SendMessageW(owner, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-    }
-    void TearDown() override {
-        DestroyWindow(owner);
-        DeleteObject(font);
-        ToolkitStop();
+        toolkit.Start();
+        owner.reset(CreateWindowExW(0, L"STATIC", L"owner", WS_OVERLAPPED | WS_CAPTION, 10, 10, 320, 180, nullptr,
+                                    nullptr, ProgramInstance(), nullptr));
+        ASSERT_NE(owner.get(), nullptr);
+        SendMessageW(owner, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)), FALSE);
     }
     int OwnerHeight() {
         RECT r{};
         GetWindowRect(owner, &r);
         return r.bottom - r.top;
     }
-    HWND owner = nullptr;
-    HFONT font = nullptr;
+    ToolkitSession toolkit;
+    OwnedWindow owner;
 };
 
-int g_seen = 0;
-LRESULT CALLBACK CountingProc(HWND w, UINT m, WPARAM wp, LPARAM lp) {
-    if (m == WM_USER + 7) ++g_seen;
-    return CallPrevious(w, m, wp, lp);
-}
+// A window object that records what reaches it.
+struct Probe {
+    LRESULT OnMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        seen.push_back(m);
+        return DefWindowProcW(w, m, wp, lp);
+    }
+    LRESULT OnEditMessage(HWND w, UINT m, WPARAM wp, LPARAM lp) {
+        if (m == WM_USER + 7) seen.push_back(m);
+        return DefSubclassProc(w, m, wp, lp);
+    }
+    std::vector<UINT> seen;
+};
 
-TEST_F(ToolkitTest, SubclassSeesMessagesAndGivesTheProcedureBack) {
-    HWND edit = CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, owner, nullptr, ProgramInstance(), nullptr);
-    const LONG_PTR original = GetWindowLongPtrW(edit, GWLP_WNDPROC);
-    g_seen = 0;
-    Subclass(edit, CountingProc);
+TEST_F(ToolkitTest, AWindowObjectIsReachedFromCreationToDestructionOnly) {
+    WindowClass probeClass(L"VelloraProbe", kProgramClassStyle, WindowProcOf<&Probe::OnMessage>, nullptr);
+    ASSERT_TRUE(probeClass.Registered());
+    Probe probe;
+    HWND w =
+        CreateWindowExW(0, L"VelloraProbe", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, ProgramInstance(), &probe);
+    ASSERT_NE(w, nullptr);
+    EXPECT_EQ(probe.seen.front(), static_cast<UINT>(WM_NCCREATE));
+    DestroyWindow(w);
+    EXPECT_EQ(probe.seen.back(), static_cast<UINT>(WM_NCDESTROY));  // and nothing after it
+
+    // A subclass sees the control's messages, passes them on, and is gone
+    // with its owner: the control has its own procedure back.
+    OwnedWindow edit(
+        CreateWindowExW(0, L"EDIT", L"", WS_CHILD, 0, 0, 50, 20, owner, nullptr, ProgramInstance(), nullptr));
+    probe.seen.clear();
+    {
+        Subclass subclass = Subclass::Install<&Probe::OnEditMessage>(edit, probe);
+        ASSERT_TRUE(subclass.Installed());
+        SendMessageW(edit, WM_USER + 7, 0, 0);
+        SetWindowTextW(edit, L"abc");
+        EXPECT_EQ(GetWindowTextString(edit), L"abc");
+    }
     SendMessageW(edit, WM_USER + 7, 0, 0);
-    // Messages it only observes still reach the control.
-    SetWindowTextW(edit, L"abc");
-    wchar_t text[8] = {};
-    GetWindowTextW(edit, text, 8);
-    EXPECT_STREQ(text, L"abc");
-    EXPECT_EQ(g_seen, 1);
-    Unsubclass(edit);
-    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_WNDPROC), original);
-    EXPECT_EQ(GetWindowLongPtrW(edit, GWLP_USERDATA), 0);
-    SendMessageW(edit, WM_USER + 7, 0, 0);
-    EXPECT_EQ(g_seen, 1);
+    EXPECT_EQ(probe.seen.size(), 1u);
 }
 
 TEST_F(ToolkitTest, ErrorStripGrowsAndShrinksItsOwner) {
@@ -70,8 +78,10 @@ TEST_F(ToolkitTest, ErrorStripGrowsAndShrinksItsOwner) {
     GetClientRect(owner, &client);
     auto box = CreateErrorBox(owner, 400);
     ASSERT_NE(box, nullptr);
+    SetErrorBoxText(*box, L"");
+    EXPECT_EQ(box->box.get(), nullptr);  // no text, no strip
     SetErrorBoxText(*box, L"Error: Timeout");
-    ASSERT_NE(box->box, nullptr);
+    ASSERT_NE(box->box.get(), nullptr);
     EXPECT_GT(box->height, 0);
     EXPECT_EQ(OwnerHeight(), before + box->height);
     EXPECT_EQ(GetWindowTextString(box->box), L"Error: Timeout");
@@ -91,8 +101,7 @@ TEST_F(ToolkitTest, ErrorStripGrowsAndShrinksItsOwner) {
     // A text that needs more than the maximum gets the maximum.
     std::wstring huge;
     for (int i = 0; i < 200; ++i) huge += L"line ";
-    huge += L"\r\n";
-    for (int i = 0; i < 60; ++i) huge += L"more\r\n";
+    for (int i = 0; i < 60; ++i) huge += L"\r\nmore";
     SetErrorBoxText(*box, huge);
     EXPECT_EQ(box->height, 400);
     EXPECT_EQ(OwnerHeight(), before + 400);
@@ -102,25 +111,8 @@ TEST_F(ToolkitTest, ErrorStripGrowsAndShrinksItsOwner) {
     EXPECT_EQ(OwnerHeight(), before);
 }
 
-TEST_F(ToolkitTest, EmptyTextMakesNoStrip) {
-    auto box = CreateErrorBox(owner, 400);
-    SetErrorBoxText(*box, L"");
-    EXPECT_EQ(box->box, nullptr);
-}
-
-TEST_F(ToolkitTest, WindowIconsComeFromTheResources) {
-    SetWindowIcons(owner, 1000);
-    auto small = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_SMALL, 0));
-    auto big = reinterpret_cast<HICON>(SendMessageW(owner, WM_GETICON, ICON_BIG, 0));
-    EXPECT_NE(small, nullptr);
-    EXPECT_NE(big, nullptr);
-    EXPECT_NE(small, big);
-    SetWindowIcons(owner, -1);
-    EXPECT_EQ(SendMessageW(owner, WM_GETICON, ICON_SMALL, 0), 0);
-    EXPECT_EQ(SendMessageW(owner, WM_GETICON, ICON_BIG, 0), 0);
-}
-
 TEST_F(ToolkitTest, WindowsBelowTheWorkAreaAreMovedUp) {
+    EXPECT_FALSE(ToolkitStart(0));  // already started
     ScreenRect area = GetWorkAreaAt(100, 100);
     ASSERT_GT(area.bottom, 300);
     SetWindowPos(owner, nullptr, 50, area.bottom - 60, 320, 180, SWP_NOZORDER | SWP_NOACTIVATE);
@@ -131,8 +123,6 @@ TEST_F(ToolkitTest, WindowsBelowTheWorkAreaAreMovedUp) {
     EXPECT_EQ(r.left, 50);
     EXPECT_EQ(r.bottom - r.top, 180);
 }
-
-TEST_F(ToolkitTest, SecondStartIsRefused) { EXPECT_FALSE(ToolkitStart(0)); }
 
 }  // namespace
 }  // namespace vellora

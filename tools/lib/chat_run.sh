@@ -40,12 +40,23 @@ sim_stop() {
   SIM_PID=""
 }
 
-# client_install <dir> <port>: the program with an endpoints.ini beside it
-# that points it at the simulator.
+# sim_control <command> [name=value...]: a command of the simulator's
+# control interface (the members, their lines, faults).
+sim_control() {
+  local command=$1 p
+  shift
+  local args=()
+  for p in "$@"; do args+=(--data-urlencode "$p"); done
+  curl -sf "http://127.0.0.1:$SIM_CONTROL_PORT/$command" "${args[@]}" >/dev/null
+}
+
+# client_install <dir> <port> [preset]: the program of the preset's build
+# (win64 unless named) with an endpoints.ini beside it that points it at the
+# simulator.
 client_install() {
-  local dir=$1 port=$2
+  local dir=$1 port=$2 preset=${3:-win64}
   mkdir -p "$dir"
-  cp "$VELLORA_ROOT/build/win64/src/Vellora.exe" "$dir/"
+  cp "$VELLORA_ROOT/build/$preset/src/Vellora.exe" "$dir/"
   printf 'ClubAddress=127.0.0.1\r\nChatAddress=127.0.0.1\r\nPort=%s\r\n' "$port" >"$dir/endpoints.ini"
 }
 
@@ -60,13 +71,38 @@ client_forget_accounts() {
   return 0
 }
 
+# client_settings <account> <line>...: the account's settings file in the
+# Wine session's application-data folder, one Key=Value a line.
+client_settings() {
+  local account=$1
+  shift
+  local dir="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Roaming/morvex/Vellora"
+  mkdir -p "$dir"
+  printf '%s\r\n' "$@" >"$dir/$account.vel"
+}
+
 # client_start <dir>: starts the program under Wine in the background.
 client_start() {
   (cd "$1" && exec wine ./Vellora.exe </dev/null >"$1/client.log" 2>&1) &
   CLIENT_PID=$!
 }
 
-# drive <args...>: the e2e driver program (tools/e2e).
+# drive <args...>: the e2e driver program (tools/e2e); E2E_DRIVER names
+# another build's than the win64 one.
 drive() {
-  wine "$VELLORA_ROOT/build/win64/tools/e2e_driver.exe" "$@" </dev/null
+  wine "${E2E_DRIVER:-$VELLORA_ROOT/build/win64/tools/e2e_driver.exe}" "$@" </dev/null
+}
+
+# e2e_menu_shots <dir>: opens the options menu, the user menu, both pages of
+# the settings sheet and the friends list as a user would, keeping a
+# screenshot of each in <dir>; fails when one of them does not show.
+e2e_menu_shots() {
+  local dir=$1
+  shot() { sleep 0.7; import -window root "$dir/e2e-$1.png" || true; }
+  drive menu options && shot options-menu && drive keys escape &&
+    drive menu user && shot user-menu && drive keys escape &&
+    drive menu options && drive keys M && drive wait-window Settings && shot settings-interface &&
+    drive sheet-page 1 && shot settings-events && drive close-window Settings &&
+    drive menu options && drive keys F && drive wait-window Friendslist && shot lists-dialog &&
+    drive close-window Friendslist
 }

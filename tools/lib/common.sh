@@ -25,9 +25,23 @@ ensure_packages() {
 VELLORA_PACKAGES=(
   cmake ninja-build g++ make googletest
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix mingw-w64-tools binutils-mingw-w64-x86-64
-  wine wine64 xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  wine wine64 wine32:i386 fonts-wine xvfb xauth x11-utils imagemagick fonts-dejavu-core
+  nsis zip
   clang libclang-rt-14-dev
   locales curl procps
 )
 
-ensure_build_tools() { ensure_packages "${VELLORA_PACKAGES[@]}"; }
+# 32-bit Wine comes from the i386 architecture; the package list learns of it
+# with the update that ensure_packages runs when something is missing.
+ensure_i386_architecture() {
+  dpkg --print-foreign-architectures | grep -qx i386 && return 0
+  say "Adding the i386 architecture (32-bit Wine)"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo dpkg --add-architecture i386
+}
+
+ensure_build_tools() {
+  ensure_i386_architecture
+  ensure_packages "${VELLORA_PACKAGES[@]}"
+}

@@ -29,12 +29,14 @@ xvfb_start() {
 
 _wine_prefix_init() {
   local prefix=$1
-  [ -f "$prefix/.vellora-ready" ] && return 0
+  # A prefix made before 32-bit Wine was installed cannot run 32-bit programs.
+  [ -f "$prefix/.vellora-ready" ] && [ -e "$prefix/drive_c/windows/syswow64/kernel32.dll" ] && return 0
   rm -rf "$prefix"
   mkdir -p "$prefix"
   wineboot -u </dev/null >/dev/null 2>&1
   wineserver -w
-  # Fonts: without them captions and Tahoma are missing.
+  # Wine's own fonts (fonts-wine): without them the caption buttons show
+  # letters instead of glyphs, and Tahoma is missing.
   mkdir -p "$prefix/drive_c/windows/Fonts"
   cp /usr/share/wine/fonts/*.ttf "$prefix/drive_c/windows/Fonts/" 2>/dev/null || true
   # No crash dialog: a crash must end the test with an exit code.
