@@ -36,14 +36,15 @@ Answer Error(std::string_view why) { return TextAnswer(400, "error: " + std::str
 // Chat text from the control interface: UTF-8 by default (what a terminal
 // types), or the chat's own bytes with bytes=1, or inserted unescaped with
 // raw=1 (which may break the page: meant for tests of the reader).
-std::string ChatText(const Params& p, const std::string& text) {
+std::string ChatText(const Params& p, const std::string& text, bool hostile) {
     if (p.Flag("raw")) return text;
-    if (p.Flag("bytes")) return EscapeChatText(text);
-    return EscapeChatTextUtf8(text);
+    if (p.Flag("bytes")) return EscapeChatText(text, hostile);
+    return EscapeChatTextUtf8(text, hostile);
 }
 
-bool ValidShownName(std::string_view name) {
-    if (name.empty()) return true;
+// In hostile mode a line may name anybody, with any bytes.
+bool ValidShownName(std::string_view name, bool hostile) {
+    if (name.empty() || hostile) return true;
     if (StartsWith(name, kTeamPrefix)) name.remove_prefix(kTeamPrefix.size());
     return IsValidName(name);
 }
@@ -74,7 +75,9 @@ const char kHelp[] =
     "  /counts [chatters=N|auto] [listeners=N]\n"
     "  /framing endpoint=NAME|all mode=length|chunked|close\n"
     "  /fault endpoint=NAME|all kind=none|delay|stall|drip|truncate|wronglength|reset|garbage|nouser\n"
-    "         [ms=] [bytes=] [delta=] [count=]\n"
+    "         |redirect|status|resetafter|trickle [ms=] [bytes=] [delta=] [count=] [status=]\n"
+    "  /hostile on=1|0       lines keep every byte and may look like protocol\n"
+    "  /unreachable on=1|0   the chat service's address answers nobody (connects hang)\n"
     "  /set session_timeout= history= ban_seconds= mute_seconds= rate= reply_ms= logout_quotes=double|single\n"
     "  /step [n=1]   /sessions   /users   /wire   /requests [n=10] [endpoint=]   /requests/clear\n";
 
@@ -95,21 +98,22 @@ Answer Simulator::Control(const Request& r, Ms now) {
         auto text = p.Get("text");
         if (!text) return Error("text missing");
         std::string name = p.Str("user");
-        if (!ValidShownName(name)) return Error("bad user name");
+        const bool hostile = room_.Settings().hostile;
+        if (!ValidShownName(name, hostile)) return Error("bad user name");
         const Person* who = name.empty() ? nullptr : people_.ByName(name);
         std::string shown = who ? DisplayName(*who) : name;
         if (cmd == "/team") {
-            room_.TeamAnnouncement(shown, ChatText(p, *text));
+            room_.TeamAnnouncement(shown, ChatText(p, *text, hostile));
         } else if (cmd == "/system") {
-            room_.PostLine(2, shown, ChatText(p, *text), "system");
+            room_.PostLine(2, shown, ChatText(p, *text, hostile), "system");
         } else {
             auto type = p.Int("type", 1);
             if (!type || *type < 0 || *type > 9) return Error("type must be one digit");
             if (name.empty()) return Error("user missing");
             if (*type == 1 && who) {
-                room_.UserLine(*who, ChatText(p, *text), now);
+                room_.UserLine(*who, ChatText(p, *text, hostile), now);
             } else {
-                room_.PostLine(static_cast<int>(*type), shown, ChatText(p, *text), "normal");
+                room_.PostLine(static_cast<int>(*type), shown, ChatText(p, *text, hostile), "normal");
             }
             if (*type == 1) members_.Heard(shown, *text, now);
         }
@@ -186,14 +190,24 @@ Answer Simulator::Control(const Request& r, Ms now) {
         Fault f;
         f.kind = *kind;
         auto ms = p.Int("ms", 0), bytes = p.Int("bytes", 0), delta = p.Int("delta", 10), count = p.Int("count", 0);
+        auto status = p.Int("status", 503);
         if (!ms || !bytes || !delta || !count || *ms < 0 || *bytes < 0 || *count < 0 || *bytes > 1000000) {
             return Error("ms, bytes, delta and count must be numbers");
         }
+        if (!status || *status < 100 || *status > 599) return Error("status must be 100 to 599");
+        f.status = static_cast<int>(*status);
         f.ms = *ms;
         f.bytes = static_cast<int>(*bytes);
         f.delta = static_cast<int>(*delta);
         f.count = static_cast<int>(*count);
         return wire_.SetFault(p.Str("endpoint", "all"), f) ? Ok() : Error("unknown endpoint");
+    }
+
+    if (cmd == "/hostile" || cmd == "/unreachable") {
+        auto on = p.Get("on");
+        if (!on || (*on != "0" && *on != "1")) return Error("on must be 0 or 1");
+        (cmd == "/hostile" ? room_.Settings().hostile : unreachable_) = *on == "1";
+        return Ok();
     }
 
     if (cmd == "/set") {

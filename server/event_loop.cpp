@@ -28,7 +28,8 @@ constexpr Ms kDrainLimitMs = 10000;
 constexpr Ms kStopGraceMs = 2000;
 constexpr std::size_t kMaxConnections = 8192;
 
-int ListenOn(const std::string& address, std::uint16_t port, std::uint16_t& chosen, std::string& error) {
+int ListenOn(const std::string& address, std::uint16_t port, std::uint16_t& chosen, std::string& error,
+             int backlog = 1024) {
     sockaddr_in at{};
     at.sin_family = AF_INET;
     at.sin_port = htons(port);
@@ -43,7 +44,7 @@ int ListenOn(const std::string& address, std::uint16_t port, std::uint16_t& chos
     }
     int one = 1;
     setsockopt(fd, SOL_SOCKET, SO_REUSEADDR, &one, sizeof one);
-    if (bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || listen(fd, 1024) != 0) {
+    if (bind(fd, reinterpret_cast<sockaddr*>(&at), sizeof at) != 0 || listen(fd, backlog) != 0) {
         error = address + ":" + std::to_string(port) + ": " + std::strerror(errno);
         close(fd);
         return -1;
@@ -65,7 +66,7 @@ EventLoop::~EventLoop() {
     std::vector<int> fds;
     for (const auto& [fd, c] : conns_) fds.push_back(fd);
     for (int fd : fds) Close(fd);
-    for (int fd : {listener_, controlListener_, signals_, epoll_}) {
+    for (int fd : {listener_, controlListener_, signals_, epoll_, filler_}) {
         if (fd >= 0) close(fd);
     }
 }
@@ -76,6 +77,7 @@ bool EventLoop::Listen(const std::string& bind, std::uint16_t port, std::uint16_
         error = std::string("epoll: ") + std::strerror(errno);
         return false;
     }
+    bind_ = bind;
     listener_ = ListenOn(bind, port, port_, error);
     if (listener_ < 0) return false;
     controlListener_ = ListenOn("127.0.0.1", controlPort, controlPort_, error);
@@ -110,6 +112,7 @@ int EventLoop::Run(Ms idleExitMs) {
         if (sim_.StopRequested() && stopBy == 0) {
             stopBy = now + kStopGraceMs;
             for (int* fd : {&listener_, &controlListener_}) {
+                if (*fd < 0) continue;
                 epoll_ctl(epoll_, EPOLL_CTL_DEL, *fd, nullptr);
                 close(*fd);
                 *fd = -1;
@@ -202,6 +205,8 @@ void EventLoop::OnRequestDone(Conn& c, Ms now) {
         plan = sim_.Refuse(c.reader.Buffered(), c.reader.ErrorStatus(), c.control);
     } else if (c.control) {
         plan = sim_.HandleControl(c.reader.request(), now);
+        // In force before the answer says so.
+        if (sim_.Unreachable() != unreachable_) SetUnreachable(sim_.Unreachable());
     } else {
         plan = sim_.HandleMain(c.reader.request(), now);
     }
@@ -326,6 +331,38 @@ void EventLoop::CheckDeadlines(Ms now) {
         }
         Close(fd);
     }
+}
+
+// An address that answers nobody: the listener is replaced by one whose
+// queue of waiting connections is full from the start (no backlog, and one
+// connection of our own that is never accepted), so the system drops every
+// further connect unanswered and the client's connect hangs. Switching back
+// listens as before on the same port.
+void EventLoop::SetUnreachable(bool on) {
+    if (listener_ >= 0) {
+        epoll_ctl(epoll_, EPOLL_CTL_DEL, listener_, nullptr);
+        close(listener_);
+    }
+    if (filler_ >= 0) close(filler_);
+    filler_ = -1;
+    unreachable_ = on;
+    std::string error;
+    std::uint16_t chosen = 0;
+    listener_ = ListenOn(bind_, port_, chosen, error, on ? 0 : 1024);
+    if (listener_ < 0) return;
+    if (!on) {
+        epoll_event ev{};
+        ev.events = EPOLLIN;
+        ev.data.fd = listener_;
+        epoll_ctl(epoll_, EPOLL_CTL_ADD, listener_, &ev);
+        return;
+    }
+    sockaddr_in at{};
+    at.sin_family = AF_INET;
+    at.sin_port = htons(port_);
+    inet_pton(AF_INET, bind_ == "0.0.0.0" ? "127.0.0.1" : bind_.c_str(), &at.sin_addr);
+    filler_ = socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (filler_ >= 0) connect(filler_, reinterpret_cast<sockaddr*>(&at), sizeof at);
 }
 
 Ms EventLoop::NextDeadline(Ms now) const {

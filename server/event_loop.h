@@ -63,6 +63,7 @@ private:
     void Close(int fd, bool reset = false);
     void CheckDeadlines(Ms now);
     Ms NextDeadline(Ms now) const;
+    void SetUnreachable(bool on);
 
     Simulator& sim_;
     int epoll_ = -1;
@@ -71,6 +72,11 @@ private:
     int controlListener_ = -1;
     std::uint16_t port_ = 0;
     std::uint16_t controlPort_ = 0;
+    std::string bind_;
+    // While the service is unreachable: our own connection that keeps the
+    // listener's queue full.
+    int filler_ = -1;
+    bool unreachable_ = false;
     std::unordered_map<int, Conn> conns_;
     Ms lastRequest_ = 0;
 };

@@ -20,7 +20,8 @@ const char kUsage[] =
     "  --session-timeout S  drop chat sessions that stop polling for S seconds (default 60)\n"
     "  --history N          lines of history in the first poll after entry (default 20)\n"
     "  --reply-ms N         the answering member's reply delay (default 1200)\n"
-    "  --club-host NAME     host name in avatar URLs (default club.sendrix.test)\n";
+    "  --club-host NAME     host name in avatar URLs (default club.sendrix.test)\n"
+    "  --hostile            lines keep every byte (NUL too) and may look like protocol\n";
 
 namespace {
 
@@ -61,6 +62,8 @@ ParseResult ParseOptions(int argc, const char* const* argv, ServerOptions& out, 
         if (arg == "--help" || arg == "-h") {
             message = kUsage;
             return ParseResult::Help;
+        } else if (arg == "--hostile") {
+            out.sim.hostile = true;
         } else if (arg == "--quiet") {
             out.sim.members = 0;
             out.sim.rate = 0;

@@ -100,7 +100,7 @@ Room::SendResult Room::Send(std::string_view sid, std::string_view text, Ms now,
     }
     if (!IsPresent(p->uid)) Join(*p);
     if (IsMuted(p->uid, now)) return SendResult::Taken;
-    UserLine(*p, EscapeChatText(text), now);
+    UserLine(*p, EscapeChatText(text, settings_.hostile), now);
     *sender = p;
     return SendResult::Taken;
 }

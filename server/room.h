@@ -44,6 +44,7 @@ struct RoomSettings {
     Ms muteDuration = 300000;
     long long chatters = -1;  // -1: the number of users present
     long long listeners = 0;
+    bool hostile = false;  // posted lines keep every byte and look like protocol if they will
 };
 
 inline constexpr std::size_t kLineRing = 500;

@@ -73,8 +73,10 @@ Simulator::Simulator(const SimulatorOptions& options, Ms now)
       club_(people_, rng_, options.clubHost),
       room_(people_, club_),
       members_(people_, room_, options.seed * 2654435761u + 1),
-      wire_(options.seed + 7) {
+      wire_(options.seed + 7),
+      clubHost_(options.clubHost) {
     AddDemoAccounts(people_);
+    room_.Settings().hostile = options.hostile;
     room_.Settings().sessionTimeout = options.sessionTimeout;
     room_.Settings().history = options.history;
     members_.SetReplyDelay(options.replyDelay);
@@ -92,7 +94,9 @@ SendPlan Simulator::HandleMain(const Request& r, Ms now) {
     std::string_view endpoint = EndpointOf(r);
     log_.Add(endpoint, r.raw);
     Fault fault = wire_.TakeFault(endpoint);
-    Answer answer = Dispatch(r, endpoint, fault, now);
+    // A redirect or an error status means the request was not served at all.
+    bool refused = fault.kind == FaultKind::Redirect || fault.kind == FaultKind::Status;
+    Answer answer = refused ? WireControl::Replacement({}, fault, clubHost_) : Dispatch(r, endpoint, fault, now);
     return wire_.Plan(answer, wire_.Framing(endpoint), fault);
 }
 

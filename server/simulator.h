@@ -26,6 +26,7 @@ struct SimulatorOptions {
     std::size_t history = 20;
     Ms replyDelay = 1200;
     std::string clubHost = "club.sendrix.test";
+    bool hostile = false;   // posted and said lines as a careless server would keep them
 };
 
 // The fixed accounts every simulator has (the README lists them).
@@ -56,6 +57,8 @@ public:
     void Tick(Ms now);
     Ms NextDue() const;
     bool StopRequested() const { return stop_; }
+    // The chat service's address is to answer nobody: connects hang.
+    bool Unreachable() const { return unreachable_; }
 
 private:
     Answer Dispatch(const Request& r, std::string_view endpoint, const Fault& fault, Ms now);
@@ -70,8 +73,10 @@ private:
     Members members_;
     WireControl wire_;
     RequestLog log_;
+    std::string clubHost_;
     Ms nextExpiry_ = 0;
     bool stop_ = false;
+    bool unreachable_ = false;
 };
 
 // Which endpoint a request on the chat service's port is for.

@@ -19,7 +19,7 @@ bool IsHiddenTextCode(unsigned char c) { return (c >= 1 && c <= 5) || (c >= 15 &
 
 // Appends one character of chat text (code point or byte) escaped; a line
 // break has been handled by the caller.
-void AppendChatChar(std::string& out, std::uint32_t c, bool bytesAsEntities) {
+void AppendChatChar(std::string& out, std::uint32_t c, bool bytesAsEntities, bool hostile) {
     switch (c) {
     case '&': out += "&amp;"; return;
     case '<': out += "&lt;"; return;
@@ -29,7 +29,7 @@ void AppendChatChar(std::string& out, std::uint32_t c, bool bytesAsEntities) {
     default: break;
     }
     if (c < 32) {
-        if (c == '\t' || IsHiddenTextCode(static_cast<unsigned char>(c))) out += static_cast<char>(c);
+        if (hostile || c == '\t' || IsHiddenTextCode(static_cast<unsigned char>(c))) out += static_cast<char>(c);
         return;
     }
     if (c == 127) return;
@@ -95,7 +95,7 @@ std::uint32_t NextCodePoint(std::string_view s, std::size_t& pos) {
 }
 
 template <typename NextFn>
-std::string EscapeLines(std::string_view text, bool bytesAsEntities, NextFn next) {
+std::string EscapeLines(std::string_view text, bool bytesAsEntities, bool hostile, NextFn next) {
     std::string out;
     out.reserve(text.size() + 16);
     std::size_t pos = 0;
@@ -107,9 +107,9 @@ std::string EscapeLines(std::string_view text, bool bytesAsEntities, NextFn next
             out += "<br>";
             continue;
         }
-        AppendChatChar(out, next(text, pos), bytesAsEntities);
+        AppendChatChar(out, next(text, pos), bytesAsEntities, hostile);
     }
-    GuardReaderTexts(out);
+    if (!hostile) GuardReaderTexts(out);
     return out;
 }
 
@@ -174,13 +174,15 @@ std::optional<std::string> FieldValue(const FormFields& fields, std::string_view
     return std::nullopt;
 }
 
-std::string EscapeChatText(std::string_view bytes) {
-    return EscapeLines(bytes, false, [](std::string_view s, std::size_t& pos) {
+std::string EscapeChatText(std::string_view bytes, bool hostile) {
+    return EscapeLines(bytes, false, hostile, [](std::string_view s, std::size_t& pos) {
         return static_cast<std::uint32_t>(static_cast<unsigned char>(s[pos++]));
     });
 }
 
-std::string EscapeChatTextUtf8(std::string_view utf8) { return EscapeLines(utf8, true, NextCodePoint); }
+std::string EscapeChatTextUtf8(std::string_view utf8, bool hostile) {
+    return EscapeLines(utf8, true, hostile, NextCodePoint);
+}
 
 std::string HtmlEscape(std::string_view bytes) {
     std::string out;

@@ -28,12 +28,14 @@ std::optional<std::string> FieldValue(const FormFields& fields, std::string_view
 // quotes its values with single quotes and knows no escaping, so a raw quote
 // must never reach it), every line break as "<br>", the control characters
 // of the hidden-text channel (1-5 and 15-26) and TAB kept, all other control
-// characters dropped. Bytes from 128 up stay as they are.
-std::string EscapeChatText(std::string_view bytes);
+// characters dropped. Bytes from 128 up stay as they are. Hostile: as a
+// careless server would, with every control character kept (NUL too) and the
+// texts that look like protocol left as they are.
+std::string EscapeChatText(std::string_view bytes, bool hostile = false);
 
 // The same for text written in UTF-8 in our own sources: characters beyond
 // ASCII become entities ("&auml;", "&#8364;").
-std::string EscapeChatTextUtf8(std::string_view utf8);
+std::string EscapeChatTextUtf8(std::string_view utf8, bool hostile = false);
 
 // The HTML escaping of page text (profile cells and the like): & < > " '.
 std::string HtmlEscape(std::string_view bytes);

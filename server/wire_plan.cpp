@@ -14,8 +14,13 @@ constexpr FaultNameEntry kFaultNames[] = {
     {"stall", FaultKind::Stall},       {"drip", FaultKind::Drip},
     {"truncate", FaultKind::Truncate}, {"wronglength", FaultKind::WrongLength},
     {"reset", FaultKind::Reset},       {"garbage", FaultKind::Garbage},
-    {"nouser", FaultKind::NoOwnUser},
+    {"nouser", FaultKind::NoOwnUser},  {"redirect", FaultKind::Redirect},
+    {"status", FaultKind::Status},     {"resetafter", FaultKind::ResetAfter},
+    {"trickle", FaultKind::Trickle},
 };
+
+// Just under the 4000 ms of silence after which the client gives up.
+constexpr Ms kTrickleMs = 3800;
 
 constexpr std::string_view kPageEnd = "</html>";
 
@@ -124,6 +129,24 @@ std::string WireControl::ChunkedBody(std::string_view body) {
     return out;
 }
 
+Answer WireControl::Replacement(const Answer& answer, const Fault& fault, const std::string& host) {
+    if (fault.kind == FaultKind::Redirect) {
+        Answer moved;
+        moved.status = 302;
+        moved.headers.push_back("Location: http://" + host + "/sendrix/club/home/index.php");
+        moved.body = "<html>\r\n<body>\r\n<p>Moved.</p>\r\n</body>\r\n</html>";
+        return moved;
+    }
+    if (fault.kind == FaultKind::Status) {
+        Answer failed;
+        failed.status = fault.status;
+        failed.body = "<html>\r\n<body>\r\n<h1>" + std::to_string(fault.status) + " " +
+                      std::string(StatusText(fault.status)) + "</h1>\r\n</body>\r\n</html>";
+        return failed;
+    }
+    return answer;
+}
+
 SendPlan WireControl::Plan(const Answer& original, FramingMode framing, const Fault& fault) {
     Answer answer = original;
     if (fault.kind == FaultKind::Truncate) {
@@ -164,9 +187,15 @@ SendPlan WireControl::Plan(const Answer& original, FramingMode framing, const Fa
         if (!bytes.empty()) plan.pieces.push_back({0, std::move(bytes)});
         plan.end = SendPlan::End::Reset;
         return plan;
-    case FaultKind::Drip: {
-        std::size_t piece = static_cast<std::size_t>(fault.bytes > 0 ? fault.bytes : 7);
-        Ms pause = fault.ms > 0 ? fault.ms : 50;
+    case FaultKind::ResetAfter:
+        plan.pieces.push_back({0, std::move(bytes)});
+        plan.end = SendPlan::End::Reset;
+        return plan;
+    case FaultKind::Drip:
+    case FaultKind::Trickle: {
+        const bool trickle = fault.kind == FaultKind::Trickle;
+        std::size_t piece = static_cast<std::size_t>(fault.bytes > 0 ? fault.bytes : trickle ? 1 : 7);
+        Ms pause = fault.ms > 0 ? fault.ms : trickle ? kTrickleMs : 50;
         for (std::size_t at = 0; at < bytes.size(); at += piece) {
             plan.pieces.push_back({at == 0 ? 0 : pause, bytes.substr(at, piece)});
         }

@@ -20,7 +20,13 @@ using Ms = std::int64_t;
 
 enum class FramingMode { Length, Chunked, Close };
 
-enum class FaultKind { None, Delay, Stall, Drip, Truncate, WrongLength, Reset, Garbage, NoOwnUser };
+enum class FaultKind {
+    None, Delay, Stall, Drip, Truncate, WrongLength, Reset, Garbage, NoOwnUser,
+    // What a hostile or broken server does besides: a redirect or an error
+    // status instead of the answer, a reset right after a complete answer,
+    // and a drip of one byte just before the client's 4 s of patience end.
+    Redirect, Status, ResetAfter, Trickle
+};
 
 struct Fault {
     FaultKind kind = FaultKind::None;
@@ -28,6 +34,7 @@ struct Fault {
     int bytes = 0;       // Drip: piece size; Reset: bytes sent before the reset; Garbage: how many
     int delta = 10;      // WrongLength: added to the true length (may be negative)
     int count = 0;       // answers still to spoil; 0 = until switched off
+    int status = 503;    // Status: the status code sent instead of the answer
 };
 
 struct WireSettings {
@@ -71,6 +78,10 @@ public:
 
     // The whole answer as bytes with Framing, and then the fault applied.
     SendPlan Plan(const Answer& answer, FramingMode framing, const Fault& fault);
+
+    // What the faults Redirect and Status send instead of the answer; other
+    // faults keep it.
+    static Answer Replacement(const Answer& answer, const Fault& fault, const std::string& host);
 
 private:
     std::string Head(const Answer& answer, std::string_view framingHeader);

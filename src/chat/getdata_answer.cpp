@@ -14,6 +14,18 @@ namespace vellora {
 namespace {
 
 constexpr std::wstring_view kStaffPrefix = L"club-team: ";
+// The chat server cuts a line at 2000 bytes; one that holds far more would
+// sit in the panes' rings and documents until it is pushed out.
+constexpr std::size_t kMaxLineChars = 65536;
+
+// Text cut to at most kMaxLineChars, never between the halves of a pair.
+std::wstring CutLong(std::wstring text) {
+    if (text.size() <= kMaxLineChars) return text;
+    std::size_t keep = kMaxLineChars;
+    if (text[keep - 1] >= 0xD800 && text[keep - 1] <= 0xDBFF) --keep;
+    text.resize(keep);
+    return text;
+}
 
 void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
     std::int32_t time = TimeOfDaySeconds();
@@ -26,8 +38,8 @@ void ShowChatLines(Client& client, const std::vector<ChatRecord>& chats) {
             }
             client.MustSpace = false;
         }
-        std::wstring msg = UnHtml(chat.Msg);
-        client.view->InMessage(chat.Type, chat.Name, msg, time);
+        std::wstring msg = CutLong(UnHtml(chat.Msg));
+        client.view->InMessage(chat.Type, CutLong(chat.Name), msg, time);
     }
     if (!client.ChatBatchSeen) {
         client.ChatBatchSeen = true;

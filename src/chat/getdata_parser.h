@@ -28,8 +28,8 @@ struct ParticipantCounts {
 };
 
 struct GetdataAnswer {
-    bool Complete = false;  // the body ends with "</html>"
-    bool Denied = false;    // "Denied, please login." anywhere
+    bool Complete = false;  // the body ends with "</html>" (and perhaps a line break)
+    bool Denied = false;    // "Denied, please login." outside the user list and chat lines
     std::vector<ListedUser> Users;  // empty when absent or empty
     std::vector<ChatRecord> Chats;
     std::optional<ParticipantCounts> Counts;

@@ -19,12 +19,22 @@ constexpr std::string_view kClubcardLink = "/club/clubcard/";
 constexpr std::string_view kEntryRefused = "Ein Login in den Chat ist nicht m&ouml;glich.";
 constexpr std::string_view kDenied = "Denied, please login.";
 
+// A server that leaves out a cookie once may have hiccuped; one that does it
+// again keeps the client out of the chat, and the user is told.
+constexpr std::int32_t kSilentStopsReported = 2;
+
 bool Request(const std::string& address, const Client& client, const std::string& request, std::string& answer,
              bool keepHeaders) {
     return HttpRequest(address, client.endpoints.Port, request, answer, kProtocolTimeoutMs, keepHeaders);
 }
 
 bool Contains(std::string_view text, std::string_view what) { return text.find(what) != std::string_view::npos; }
+
+// A login that stops for a cookie without its end, or without the chat's
+// cookie at all: silent at first.
+void SilentStop(Client& client) {
+    if (++client.session.SilentLoginStops >= kSilentStopsReported) ReportStatusString(client, kStrLoginFailed, true);
+}
 
 }  // namespace
 
@@ -95,6 +105,7 @@ void LoginSequence(Client& client) {
             ReportStatusString(client, kStrNoSessionId, true);
             return;
         case CookieSearch::Unterminated:
+            SilentStop(client);
             return;
         case CookieSearch::Found:
             break;
@@ -123,7 +134,10 @@ void LoginSequence(Client& client) {
         return;
     }
     std::string jSessionId;
-    if (FindCookie(answer, kJavaCookie, jSessionId) != CookieSearch::Found) return;
+    if (FindCookie(answer, kJavaCookie, jSessionId) != CookieSearch::Found) {
+        SilentStop(client);
+        return;
+    }
     s.JSessionId = AnsiToWide(jSessionId);
 
     // A participation request that fails is taken as an answer without denial.
@@ -136,6 +150,7 @@ void LoginSequence(Client& client) {
 
     client.LastChatLineTick = TickNow();
     client.LastAlertTick = client.LastChatLineTick;
+    s.SilentLoginStops = 0;
     s.LoginPhase = false;
     s.Disconnected = false;
 }

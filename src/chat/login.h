@@ -20,7 +20,9 @@ inline constexpr std::uint32_t kKickDelayMs = 5000;
 // Runs the login sequence; on success the login phase is over and the chat
 // is entered. Every failure is reported through the status line, except the
 // three silent stops (kick delay not over, a session cookie without its ";",
-// no chat session cookie at all); Disconnected stays true then.
+// no chat session cookie at all); Disconnected stays true then. The two
+// cookie stops are silent only once: from the second in a row without a
+// successful login between them, "Login failed." is reported.
 void LoginSequence(Client& client);
 
 // The login form's entry: runs the login sequence and, once the chat was

@@ -3,6 +3,7 @@
 #include "chat/getdata_answer.h"
 #include "chat/login.h"
 #include "chat/requests.h"
+#include "core/client_events.h"
 #include "net/http_client.h"
 #include "text/codepage.h"
 
@@ -10,10 +11,32 @@ namespace vellora {
 namespace {
 
 constexpr std::uint32_t kIdleGrayingIntervalMs = 1000;
+// A poll that fails now and then goes unnoticed; this many in a row mean the
+// chat server is out of reach, and the user is told once.
+constexpr std::int32_t kFailedPollsReported = 2;
+constexpr std::string_view kDeniedText = "Denied, please login.";
 
 void ClearPendingMedia(PollState& poll) {
     poll.PendingPicUrl.clear();
     poll.PendingUid = 0;
+}
+
+// The running download failed in transport: the picture layer counts it, so
+// that one picture that never comes does not hold up all the others.
+void GiveUpMediaItem(Client& client) {
+    PollState& poll = client.poll;
+    if (poll.PendingUid == 0 && !poll.PendingPicUrl.empty()) client.pictures->PictureFailed(poll.PendingPicUrl);
+    ClearPendingMedia(poll);
+}
+
+void NotePollFailure(Client& client) {
+    Session& s = client.session;
+    // While logged out the login's own reports say what is wrong.
+    if (s.Disconnected || ++client.poll.FailedPolls != kFailedPollsReported) return;
+    // Only a report: the poll goes on, and the login stands until the
+    // server says otherwise.
+    ReportStatusString(client, kStrConnectFailed, false);
+    s.Disconnected = false;
 }
 
 // Looks at the outstanding avatar or profile request.
@@ -25,7 +48,7 @@ void ServiceMediaStream(Client& client) {
         return;
     }
     if (media.socket == 0) {
-        ClearPendingMedia(poll);
+        GiveUpMediaItem(client);  // pending only when its request could not be sent
         return;
     }
     std::string body;
@@ -39,7 +62,14 @@ void ServiceMediaStream(Client& client) {
         return;
     }
     poll.SideWaitTicks = kMediaWaitTicks;
-    if (media.socket == 0) ClearPendingMedia(poll);  // the request failed: give the item up
+    if (media.socket == 0) GiveUpMediaItem(client);  // the request failed
+}
+
+// An error page or a redirect in place of the poll page is a failed poll,
+// not a page without news; a denial is read whatever the status says.
+bool IsPollPage(std::string_view answer) {
+    int status = HttpStatusCode(answer);
+    return (status >= 200 && status <= 299) || HttpBody(answer).find(kDeniedText) != std::string_view::npos;
 }
 
 // The server's picture source goes into our request line as it stands, so
@@ -52,23 +82,31 @@ bool FitsRequestLine(std::string_view target) {
     return true;
 }
 
+// The poll timer never waits for a connect: a server that does not answer
+// must not freeze the window (HttpStart).
 void SendGetdata(Client& client) {
     const Endpoints& e = client.endpoints;
+    Connection& chat = client.session.Chat;
     client.poll.ChatRequestSession = client.session.JSessionId;
-    client.session.Chat.socket =
-        HttpSend(e.ChatAddress, e.Port, GetdataRequest(e, WideToAnsi(client.session.JSessionId)), true);
-    if (client.session.Chat.socket != 0 && client.hooks.WatchChatAnswer) {
-        client.hooks.WatchChatAnswer(client.session.Chat.socket);
+    std::string request = GetdataRequest(e, WideToAnsi(client.session.JSessionId));
+    if (!HttpStart(e.ChatAddress, e.Port, request, chat.socket, chat.state)) {
+        NotePollFailure(client);
+        return;
     }
+    if (client.hooks.WatchChatAnswer) client.hooks.WatchChatAnswer(chat.socket);
 }
 
 // Collects the getdata answer without blocking and handles it once complete;
-// a failed or unfinished receive is silent.
+// an unfinished receive is silent, a failed one is counted.
 void ReceiveChatAnswer(Client& client) {
     Connection& chat = client.session.Chat;
-    std::string body;
-    if (chat.socket != 0 && HttpReceive(chat.socket, body, chat.state, false, kProtocolTimeoutMs)) {
-        HandleGetdataAnswer(client, body, client.poll.ChatRequestSession == client.session.JSessionId);
+    if (chat.socket == 0) return;
+    std::string answer;
+    if (HttpReceive(chat.socket, answer, chat.state, true, kProtocolTimeoutMs) && IsPollPage(answer)) {
+        client.poll.FailedPolls = 0;
+        HandleGetdataAnswer(client, HttpBody(answer), client.poll.ChatRequestSession == client.session.JSessionId);
+    } else if (chat.socket == 0) {
+        NotePollFailure(client);
     }
 }
 
@@ -84,7 +122,7 @@ void SendNextMediaRequest(Client& client) {
         poll.PendingPicUrl = picUrl;
         std::string target = WideToAnsi(picUrl);
         if (FitsRequestLine(target)) {
-            media.socket = HttpSend(e.ClubAddress, e.Port, AvatarRequest(e, target), true);
+            HttpStart(e.ClubAddress, e.Port, AvatarRequest(e, target), media.socket, media.state);
         } else {
             // Such a source can never be fetched: it counts as a download
             // that brought no picture, so it does not block the others.
@@ -98,8 +136,9 @@ void SendNextMediaRequest(Client& client) {
     // A user whose id could not be read has no profile to fetch.
     if (client.pictures->NextAgeToRetrieve(uid) && uid != 0) {
         poll.PendingUid = uid;
-        media.socket = HttpSend(e.ClubAddress, e.Port, ProfileRequest(e, uid), true);
-        if (media.socket == 0) ClearPendingMedia(poll);
+        if (!HttpStart(e.ClubAddress, e.Port, ProfileRequest(e, uid), media.socket, media.state)) {
+            ClearPendingMedia(poll);
+        }
         poll.SideWaitTicks = kMediaWaitTicks;
     }
 }

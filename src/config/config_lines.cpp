@@ -1,8 +1,49 @@
 #include "config/config_lines.h"
 
+#include <cstdint>
+
 #include "text/codepage.h"
 
 namespace vellora {
+namespace {
+
+// UTF-8 as UTF-16; a byte that does not belong to a well-formed sequence is
+// taken through the code page, so nothing is lost.
+std::wstring Utf8ToWide(std::string_view bytes) {
+    std::wstring text;
+    text.reserve(bytes.size());
+    std::size_t i = 0;
+    while (i < bytes.size()) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        const std::size_t extra = b >= 0xF0 && b < 0xF5 ? 3 : b >= 0xE0 && b < 0xF0 ? 2 : b >= 0xC2 && b < 0xE0 ? 1 : 0;
+        std::uint32_t c = extra == 3 ? b & 0x07u : extra == 2 ? b & 0x0Fu : b & 0x1Fu;
+        bool ok = extra > 0 && i + extra < bytes.size();
+        for (std::size_t k = 1; ok && k <= extra; ++k) {
+            const auto next = static_cast<unsigned char>(bytes[i + k]);
+            ok = (next & 0xC0) == 0x80;
+            c = (c << 6) | (next & 0x3Fu);
+        }
+        // Overlong forms and surrogates are no characters.
+        if (ok && extra == 2) ok = c >= 0x800 && (c < 0xD800 || c >= 0xE000);
+        if (ok && extra == 3) ok = c >= 0x10000 && c <= 0x10FFFF;
+        if (!ok) {
+            text += AnsiCharOf(b);
+            ++i;
+            continue;
+        }
+        if (c >= 0x10000) {
+            c -= 0x10000;
+            text += static_cast<wchar_t>(0xD800 + (c >> 10));
+            text += static_cast<wchar_t>(0xDC00 + (c & 0x3FF));
+        } else {
+            text += static_cast<wchar_t>(c);
+        }
+        i += extra + 1;
+    }
+    return text;
+}
+
+}  // namespace
 
 std::wstring DecodeConfigBytes(std::string_view bytes) {
     if (bytes.size() >= 2 && static_cast<unsigned char>(bytes[0]) == 0xFF &&
@@ -15,6 +56,9 @@ std::wstring DecodeConfigBytes(std::string_view bytes) {
         }
         return text;
     }
+    // An editor may have saved the file as UTF-8 with its mark; the mark is
+    // no part of the first key, and the text is UTF-8.
+    if (bytes.substr(0, 3) == "\xEF\xBB\xBF") return Utf8ToWide(bytes.substr(3));
     return AnsiToWide(bytes);
 }
 

@@ -9,7 +9,8 @@
 namespace vellora {
 
 // The text of a settings file: UTF-16 little-endian after the mark FF FE,
-// otherwise the system's 8-bit code page. A UTF-16 file cut off in the
+// UTF-8 after the mark EF BB BF (an editor's doing), otherwise the system's
+// 8-bit code page. A UTF-16 file cut off in the
 // middle of a character loses only that last byte.
 std::wstring DecodeConfigBytes(std::string_view bytes);
 

@@ -36,6 +36,7 @@ struct PollState {
     std::int32_t PendingUid = 0;     // user whose profile page is being fetched; 0 when none
     std::wstring ChatRequestSession;  // the chat session the outstanding getdata request was sent with
     bool SoundStartedThisTick = false;  // at most one notification sound per tick
+    std::int32_t FailedPolls = 0;       // getdata requests failed in a row
 };
 
 // Steps of the poll tick that other parts of the program provide. An empty

@@ -39,6 +39,8 @@ bool MatchesPattern(std::wstring_view name, std::wstring_view pattern) {
     return p == pattern.size();
 }
 
+std::wstring ReplacementPath(const std::wstring& path) { return path + L".new"; }
+
 void OverrideAppDataFolder(std::wstring folder) { AppDataOverride() = std::move(folder); }
 
 std::wstring AppDataFolder() {

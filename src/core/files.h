@@ -22,10 +22,14 @@ inline constexpr wchar_t kPathSeparator = L'/';
 // more.
 std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t limit);
 
-// Creates the file or empties it, and writes Bytes. Others may read the file
-// meanwhile. False when it cannot be opened or a write fails; a partly
-// written file may remain then.
+// Replaces the file with one that holds Bytes, or creates it. The bytes go
+// to a temporary file beside it (Path + ".new") that then takes the file's
+// place, so a crash or a full disk leaves the old file whole, never a cut
+// one. False when the new file could not be written or put in place.
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes);
+
+// The temporary file WriteFileBytes writes first.
+std::wstring ReplacementPath(const std::wstring& path);
 
 // Creates one folder level; false when it cannot (for example because it
 // exists already).

@@ -96,10 +96,16 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
 }
 
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    std::FILE* f = std::fopen(NativePath(path).c_str(), "wb");
+    const std::string temp = NativePath(ReplacementPath(path));
+    std::FILE* f = std::fopen(temp.c_str(), "wb");
     if (!f) return false;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
-    return std::fclose(f) == 0 && written;
+    // On the disk before it takes the old file's place.
+    written = std::fflush(f) == 0 && ::fsync(::fileno(f)) == 0 && written;
+    written = std::fclose(f) == 0 && written;
+    if (written && std::rename(temp.c_str(), NativePath(path).c_str()) == 0) return true;
+    std::remove(temp.c_str());
+    return false;
 }
 
 bool CreateFolder(const std::wstring& path) { return ::mkdir(NativePath(path).c_str(), 0777) == 0; }

@@ -33,8 +33,8 @@ std::optional<std::string> ReadFileBytes(const std::wstring& path, std::uint64_t
 }
 
 bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
-    HANDLE f = CreateFileW(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
+    const std::wstring temp = ReplacementPath(path);
+    HANDLE f = CreateFileW(temp.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (f == INVALID_HANDLE_VALUE) return false;
     bool written = true;
     std::size_t done = 0;
@@ -44,9 +44,14 @@ bool WriteFileBytes(const std::wstring& path, std::string_view bytes) {
         written = WriteFile(f, bytes.data() + done, chunk, &put, nullptr) && put == chunk;
         done += put;
     }
-    SetEndOfFile(f);
+    // On the disk before it takes the old file's place.
+    written = written && FlushFileBuffers(f);
     CloseHandle(f);
-    return written;
+    if (written && MoveFileExW(temp.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(temp.c_str());
+    return false;
 }
 
 bool CreateFolder(const std::wstring& path) { return CreateDirectoryW(path.c_str(), nullptr) != 0; }

@@ -36,6 +36,9 @@ struct Session {
     Connection Chat;   // the outstanding getdata request
     Connection Media;  // the outstanding avatar or profile request
 
+    // Logins that stopped without a word since the last one that succeeded.
+    std::int32_t SilentLoginStops = 0;
+
     // Repeat suppression of StatusLine.
     std::wstring LastStatusText;
     std::int32_t StatusRepeatCount = 0;

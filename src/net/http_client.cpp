@@ -12,6 +12,8 @@ namespace {
 constexpr std::string_view kHeaderEnd = "\r\n\r\n";
 constexpr std::string_view kContentLength = "\r\nContent-Length: ";
 constexpr std::string_view kChunked = "Transfer-Encoding: chunked";
+// How long one look at a connect in progress may wait.
+constexpr std::uint32_t kConnectWaitMs = 50;
 
 char AsciiLower(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -61,19 +63,24 @@ Framing ExamineContentLength(std::string& response, std::size_t headerEnd, std::
     return Framing::Complete;
 }
 
-// Walks the chunk size lines from the start of the body. Returns false while
-// a chunk or its line end has not all arrived; otherwise the data chunks as
-// (start, size) pairs.
-bool WalkChunks(std::string_view response, std::size_t pos, std::vector<std::pair<std::size_t, std::size_t>>& chunks) {
+// Walks the chunk size lines from the start of the body. Incomplete while a
+// chunk or its line end has not all arrived; Broken for a size line that
+// does not start with a hexadecimal size, or names more than any answer may
+// hold. Otherwise the data chunks as (start, size) pairs.
+Framing WalkChunks(std::string_view response, std::size_t pos,
+                   std::vector<std::pair<std::size_t, std::size_t>>& chunks) {
     for (;;) {
         std::size_t lineEnd = response.find("\r\n", pos);
-        if (lineEnd == std::string_view::npos) return false;
+        if (lineEnd == std::string_view::npos) return Framing::Incomplete;
+        std::string_view sizeLine = response.substr(pos, lineEnd - pos);
         std::size_t size = 0;
-        if (!LeadingNumber(response.substr(pos, lineEnd - pos), 16, size)) return false;
+        if (sizeLine.empty() || HexDigit(sizeLine.front()) < 0 || !LeadingNumber(sizeLine, 16, size)) {
+            return Framing::Broken;
+        }
         std::size_t data = lineEnd + 2;
-        if (size == 0) return true;
+        if (size == 0) return Framing::Complete;
         // The chunk and the line end behind it must both have arrived.
-        if (data + size + 1 >= response.size()) return false;
+        if (data + size + 1 >= response.size()) return Framing::Incomplete;
         chunks.emplace_back(data, size);
         pos = data + size + 2;
     }
@@ -81,7 +88,8 @@ bool WalkChunks(std::string_view response, std::size_t pos, std::vector<std::pai
 
 Framing ExamineChunked(std::string& response, std::size_t headerEnd, bool keepHeaders) {
     std::vector<std::pair<std::size_t, std::size_t>> chunks;
-    if (!WalkChunks(response, headerEnd + kHeaderEnd.size(), chunks)) return Framing::Incomplete;
+    Framing walked = WalkChunks(response, headerEnd + kHeaderEnd.size(), chunks);
+    if (walked != Framing::Complete) return walked;
     std::string body;
     if (keepHeaders) body.assign(response, 0, headerEnd + kHeaderEnd.size());
     for (auto [start, size] : chunks) body.append(response, start, size);
@@ -91,10 +99,11 @@ Framing ExamineChunked(std::string& response, std::size_t headerEnd, bool keepHe
 
 // Keeps what arrived (possibly nothing) with the current tick, so the
 // time-out measures the time since data last arrived.
-void StoreAndWait(std::string& response, RecvState& state, bool endOfArrivals, AnswerScan scan = {}) {
+void StoreAndWait(std::string& response, RecvState& state, Tick started, bool endOfArrivals, AnswerScan scan = {}) {
     try {
         state = std::make_unique<PartialAnswer>();
         state->tick = TickNow();
+        state->started = started;
         state->endOfArrivals = endOfArrivals;
         state->bytes = std::move(response);
         state->scan = scan;
@@ -118,6 +127,46 @@ bool SuccessExit(SocketHandle& socket) {
     return true;
 }
 
+// A socket connecting without blocking to Host:Port, or 0. Connected tells
+// whether the connect finished at once.
+SocketHandle StartConnect(const std::string& host, std::uint16_t port, bool& connected) {
+    SocketHandle s = SockCreateTcp();
+    if (s == 0) return 0;
+    std::uint32_t address = SockInetAddr(host.c_str());
+    ConnectState state = ConnectState::Failed;
+    if (address != 0 && address != 0xFFFFFFFF && SockSetNonBlocking(s, true)) {
+        state = SockConnectStart(s, address, port);
+    }
+    if (state == ConnectState::Failed) {
+        SockClose(s);
+        return 0;
+    }
+    connected = state == ConnectState::Connected;
+    return s;
+}
+
+bool SendWhole(SocketHandle s, std::string_view request) {
+    long sent = SockSend(s, request.data(), request.size());
+    return sent >= 0 && static_cast<std::size_t>(sent) == request.size();
+}
+
+// Sends the request that waited for its connect. False when the request
+// has failed; true also while the connect is still going on.
+bool SendWhenConnected(SocketHandle socket, PartialAnswer& state) {
+    switch (SockConnectPoll(socket, 0)) {
+    case ConnectState::Pending:
+        return !TickElapsed(state.started, kRequestDeadlineMs);
+    case ConnectState::Failed:
+        return false;
+    case ConnectState::Connected:
+        break;
+    }
+    if (!SendWhole(socket, state.unsent)) return false;
+    state.unsent.clear();
+    state.tick = TickNow();  // the silence is counted from here
+    return true;
+}
+
 }  // namespace
 
 Framing ExamineAnswer(std::string& response, bool keepHeaders) {
@@ -132,42 +181,81 @@ Framing ExamineAnswer(std::string& response, bool keepHeaders, AnswerScan& scan)
         return Framing::Incomplete;
     }
     scan.headerEndFrom = headerEnd;
-    // Only a Content-Length line of the header block counts, so only the
-    // header block is searched.
+    // Only lines of the header block count, so only the header block is
+    // searched: a body may well quote either header.
     std::string_view head = std::string_view(response).substr(0, headerEnd + kContentLength.size());
     std::size_t match = FindNoCase(head, kContentLength);
     if (match != std::string::npos && match <= headerEnd) {
         return ExamineContentLength(response, headerEnd, match, keepHeaders);
     }
-    std::size_t chunked = FindNoCase(std::string_view(response).substr(scan.chunkedFrom), kChunked);
-    if (chunked != std::string::npos) {
-        scan.chunkedFrom += chunked;
+    if (FindNoCase(std::string_view(response).substr(0, headerEnd), kChunked) != std::string::npos) {
         return ExamineChunked(response, headerEnd, keepHeaders);
     }
-    scan.chunkedFrom = response.size() >= kChunked.size() ? response.size() - kChunked.size() + 1 : 0;
     return Framing::EndOfArrivals;
 }
 
 SocketHandle HttpSend(const std::string& host, std::uint16_t port, std::string_view request, bool keepOpen) {
-    SocketHandle s = SockCreateTcp();
+    const Tick start = TickNow();
+    bool connected = false;
+    SocketHandle s = StartConnect(host, port, connected);
     if (s == 0) return 0;
-    std::uint32_t address = SockInetAddr(host.c_str());
-    if (address == 0 || address == 0xFFFFFFFF || !SockSetNonBlocking(s, false) || !SockConnect(s, address, port) ||
-        !SockSetNonBlocking(s, true)) {
-        SockClose(s);
-        return 0;
+    // The caller waits for the connect, but never longer than a whole
+    // request may take; the system's own connect time-out is far longer.
+    while (!connected) {
+        ConnectState state = SockConnectPoll(s, kConnectWaitMs);
+        connected = state == ConnectState::Connected;
+        if (state == ConnectState::Failed || (!connected && TickElapsed(start, kRequestDeadlineMs))) {
+            SockClose(s);
+            return 0;
+        }
     }
-    long sent = SockSend(s, request.data(), request.size());
-    if (sent < 0 || static_cast<std::size_t>(sent) != request.size() || !keepOpen) {
+    if (!SendWhole(s, request) || !keepOpen) {
         SockClose(s);
         return 0;
     }
     return s;
 }
 
+bool HttpStart(const std::string& host, std::uint16_t port, std::string_view request, SocketHandle& socket,
+               RecvState& state) {
+    state.reset();
+    bool connected = false;
+    socket = StartConnect(host, port, connected);
+    if (socket == 0) return false;
+    // A connect that is about to finish (as on the local network) is worth a
+    // moment's wait: the request then goes out now, not a tick later.
+    ConnectState now = connected ? ConnectState::Connected : SockConnectPoll(socket, kConnectWaitMs);
+    if (now == ConnectState::Failed) {
+        CloseConn(socket, state);
+        return false;
+    }
+    if (now == ConnectState::Connected) {
+        if (SendWhole(socket, request)) return true;
+        CloseConn(socket, state);
+        return false;
+    }
+    try {
+        state = std::make_unique<PartialAnswer>();
+        state->tick = state->started = TickNow();
+        state->unsent.assign(request);
+    } catch (const std::bad_alloc&) {
+        CloseConn(socket, state);
+        return false;
+    }
+    return true;
+}
+
 bool HttpReceive(SocketHandle& socket, std::string& response, RecvState& state, bool keepHeaders,
                  std::uint32_t timeoutMs) {
     if (socket == 0) return false;
+    if (state && !state->unsent.empty()) {
+        if (!SendWhenConnected(socket, *state)) return FailureExit(socket, response, state);
+        if (!state->unsent.empty()) {
+            response.clear();
+            return false;
+        }
+    }
+    const Tick started = state ? state->started : TickNow();
 
     static thread_local std::string buffer;
     buffer.resize(kReceiveChunk);
@@ -191,25 +279,25 @@ bool HttpReceive(SocketHandle& socket, std::string& response, RecvState& state, 
             return FailureExit(socket, response, state);
         }
         answer.append(buffer.data(), static_cast<std::size_t>(n));
-        switch (ExamineAnswer(answer, keepHeaders, scan)) {
-        case Framing::Complete:
+        Framing framing = ExamineAnswer(answer, keepHeaders, scan);
+        if (framing == Framing::Complete) {
             response = std::move(answer);
             return SuccessExit(socket);
-        case Framing::Incomplete:
-            StoreAndWait(answer, state, false, scan);
-            return false;
-        case Framing::EndOfArrivals:
-            StoreAndWait(answer, state, true, scan);
-            return false;
         }
+        if (framing == Framing::Broken || TickElapsed(started, kRequestDeadlineMs)) {
+            return FailureExit(socket, response, state);
+        }
+        StoreAndWait(answer, state, started, framing == Framing::EndOfArrivals, scan);
+        return false;
     }
 
     // Nothing new arrived.
     if (!state) {
         response.clear();
-        StoreAndWait(response, state, false);  // records when waiting began
+        StoreAndWait(response, state, started, false);  // records when waiting began
         return false;
     }
+    if (TickElapsed(started, kRequestDeadlineMs)) return FailureExit(socket, response, state);
     if (!TickElapsed(state->tick, timeoutMs)) {
         response.clear();
         return false;
@@ -227,14 +315,38 @@ bool HttpReceive(SocketHandle& socket, std::string& response, RecvState& state, 
 
 bool HttpRequest(const std::string& host, std::uint16_t port, std::string_view request, std::string& response,
                  std::uint32_t timeoutMs, bool keepHeaders) {
+    const Tick start = TickNow();
     SocketHandle socket = HttpSend(host, port, request, true);
     RecvState state;
     bool complete = false;
     do {
         SleepMs(250);
         complete = HttpReceive(socket, response, state, keepHeaders, timeoutMs);
+        if (socket != 0 && TickElapsed(start, kRequestDeadlineMs)) {
+            CloseConn(socket, state);
+            response.clear();
+        }
     } while (socket != 0);
     return complete;
+}
+
+int HttpStatusCode(std::string_view answer) {
+    // "HTTP/" and its version, a blank, three digits, then a blank or the line end.
+    if (answer.size() < 12 || answer.substr(0, 5) != "HTTP/") return 0;
+    std::size_t blank = answer.find(' ');
+    if (blank == std::string_view::npos || blank > 16 || answer.size() < blank + 4) return 0;
+    int code = 0;
+    for (std::size_t i = blank + 1; i < blank + 4; ++i) {
+        if (answer[i] < '0' || answer[i] > '9') return 0;
+        code = code * 10 + (answer[i] - '0');
+    }
+    if (answer.size() > blank + 4 && answer[blank + 4] != ' ' && answer[blank + 4] != '\r') return 0;
+    return code;
+}
+
+std::string_view HttpBody(std::string_view answer) {
+    std::size_t headerEnd = answer.find(kHeaderEnd);
+    return headerEnd == std::string_view::npos ? answer : answer.substr(headerEnd + kHeaderEnd.size());
 }
 
 void CloseConn(SocketHandle& socket, RecvState& state) {

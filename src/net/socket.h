@@ -24,8 +24,13 @@ SocketHandle SockCreateTcp();
 // The dotted IPv4 address in network order, or 0xFFFFFFFF when it is not one
 // (inet_addr's rules).
 std::uint32_t SockInetAddr(const char* dotted);
-// Blocking connect; true on success.
-bool SockConnect(SocketHandle s, std::uint32_t addressNetworkOrder, std::uint16_t port);
+// How far a connect has come.
+enum class ConnectState { Connected, Pending, Failed };
+// Starts connecting a non-blocking socket; Pending while the peer has not
+// answered yet.
+ConnectState SockConnectStart(SocketHandle s, std::uint32_t addressNetworkOrder, std::uint16_t port);
+// Whether a pending connect has finished, waiting at most WaitMs for it.
+ConnectState SockConnectPoll(SocketHandle s, std::uint32_t waitMs);
 bool SockSetNonBlocking(SocketHandle s, bool nonBlocking);
 // Bytes sent, or -1.
 long SockSend(SocketHandle s, const char* data, std::size_t length);

@@ -1,6 +1,7 @@
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -38,16 +39,26 @@ SocketHandle SockCreateTcp() {
 
 std::uint32_t SockInetAddr(const char* dotted) { return ::inet_addr(dotted); }
 
-bool SockConnect(SocketHandle s, std::uint32_t address, std::uint16_t port) {
+ConnectState SockConnectStart(SocketHandle s, std::uint32_t address, std::uint16_t port) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = address;
-    int rc;
-    do {
-        rc = ::connect(static_cast<int>(s), reinterpret_cast<sockaddr*>(&to), sizeof to);
-    } while (rc != 0 && errno == EINTR);
-    return rc == 0;
+    if (::connect(static_cast<int>(s), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) return ConnectState::Connected;
+    // An interrupted connect goes on in the background, like one in progress.
+    return errno == EINPROGRESS || errno == EINTR ? ConnectState::Pending : ConnectState::Failed;
+}
+
+ConnectState SockConnectPoll(SocketHandle s, std::uint32_t waitMs) {
+    pollfd p{static_cast<int>(s), POLLOUT, 0};
+    int n = ::poll(&p, 1, static_cast<int>(waitMs));
+    if (n == 0 || (n < 0 && errno == EINTR)) return ConnectState::Pending;
+    int error = 0;
+    socklen_t length = sizeof error;
+    if (n < 0 || ::getsockopt(static_cast<int>(s), SOL_SOCKET, SO_ERROR, &error, &length) != 0 || error != 0) {
+        return ConnectState::Failed;
+    }
+    return ConnectState::Connected;
 }
 
 bool SockSetNonBlocking(SocketHandle s, bool nonBlocking) {

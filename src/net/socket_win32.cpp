@@ -19,12 +19,31 @@ SocketHandle SockCreateTcp() {
 
 std::uint32_t SockInetAddr(const char* dotted) { return ::inet_addr(dotted); }
 
-bool SockConnect(SocketHandle s, std::uint32_t address, std::uint16_t port) {
+ConnectState SockConnectStart(SocketHandle s, std::uint32_t address, std::uint16_t port) {
     sockaddr_in to{};
     to.sin_family = AF_INET;
     to.sin_port = htons(port);
     to.sin_addr.s_addr = address;
-    return ::connect(static_cast<SOCKET>(s), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0;
+    if (::connect(static_cast<SOCKET>(s), reinterpret_cast<sockaddr*>(&to), sizeof to) == 0) {
+        return ConnectState::Connected;
+    }
+    return WSAGetLastError() == WSAEWOULDBLOCK ? ConnectState::Pending : ConnectState::Failed;
+}
+
+ConnectState SockConnectPoll(SocketHandle s, std::uint32_t waitMs) {
+    // A finished connect makes the socket writable; a failed one shows in
+    // the exception set.
+    fd_set writable;
+    fd_set failed;
+    FD_ZERO(&writable);
+    FD_ZERO(&failed);
+    FD_SET(static_cast<SOCKET>(s), &writable);
+    FD_SET(static_cast<SOCKET>(s), &failed);
+    timeval wait{static_cast<long>(waitMs / 1000), static_cast<long>(waitMs % 1000) * 1000};
+    int n = ::select(0, nullptr, &writable, &failed, &wait);
+    if (n == 0) return ConnectState::Pending;
+    if (n < 0 || FD_ISSET(static_cast<SOCKET>(s), &failed)) return ConnectState::Failed;
+    return ConnectState::Connected;
 }
 
 bool SockSetNonBlocking(SocketHandle s, bool nonBlocking) {

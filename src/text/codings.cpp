@@ -34,6 +34,13 @@ std::wstring PercentEncodeAll(std::wstring_view text) {
     return out;
 }
 
+std::wstring BlankControlCharacters(std::wstring text) {
+    for (wchar_t& c : text) {
+        if (c < 32) c = L' ';
+    }
+    return text;
+}
+
 std::wstring HexEncode(std::string_view bytes) {
     std::wstring out;
     out.reserve(bytes.size() * 2);

@@ -11,6 +11,10 @@ namespace vellora {
 // character (a code below 32): such a message is not sent.
 std::wstring PercentEncodeAll(std::wstring_view text);
 
+// Typed text with every control character (a pasted TAB, say) turned into a
+// blank, so that PercentEncodeAll does not refuse the whole line for it.
+std::wstring BlankControlCharacters(std::wstring text);
+
 // Every byte as two upper-case hex digits, high nibble first.
 std::wstring HexEncode(std::string_view bytes);
 

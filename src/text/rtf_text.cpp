@@ -56,6 +56,20 @@ std::wstring WrapName(std::wstring_view rtf, std::wstring_view name, std::wstrin
     return out;
 }
 
+// The control characters a document may hold: TAB, CR and LF, which rich
+// text reads as a tab and as nothing, and the hidden text's placeholder.
+bool MayStandInDocument(wchar_t c) { return c >= 32 || c == L'\t' || c == L'\r' || c == L'\n' || c == L'\x01'; }
+
+// Appends Text without the control characters a document must not hold: the
+// control stops reading at a 0 byte, which would blank the line and every
+// later one. Names and lines come from other users, so this is the one place
+// every paragraph goes through.
+void AppendDocumentText(std::wstring& out, std::wstring_view text) {
+    for (wchar_t c : text) {
+        if (MayStandInDocument(c)) out.push_back(c);
+    }
+}
+
 void AppendTwoDigits(std::wstring& out, std::int32_t value) {
     if (value < 10) out.push_back(L'0');
     out.append(std::to_wstring(value));
@@ -102,9 +116,10 @@ std::wstring TimeStampPrefix(std::int32_t timeOfDay, bool showTimes) {
 std::wstring RtfParagraph(std::int32_t timeOfDay, std::wstring_view prefix, std::wstring_view rtfText,
                           bool showTimes) {
     std::wstring paragraph = L"{\\pard ";
+    paragraph.reserve(paragraph.size() + 11 + prefix.size() + rtfText.size() + 5);
     paragraph.append(TimeStampPrefix(timeOfDay, showTimes));
-    paragraph.append(prefix);
-    paragraph.append(rtfText);
+    AppendDocumentText(paragraph, prefix);
+    AppendDocumentText(paragraph, rtfText);
     paragraph.append(L"\\par}");
     return paragraph;
 }

@@ -41,6 +41,8 @@ std::wstring BoldNameInText(std::wstring_view rtfText, std::wstring_view userNam
 std::wstring TimeStampPrefix(std::int32_t timeOfDay, bool showTimes);
 
 // One line's paragraph: "{\pard " + time stamp + prefix + text + "\par}".
+// Control characters other than TAB, CR, LF and the hidden-text placeholder
+// (code 1) are left out: no document may hold them.
 std::wstring RtfParagraph(std::int32_t timeOfDay, std::wstring_view prefix, std::wstring_view rtfText,
                           bool showTimes);
 

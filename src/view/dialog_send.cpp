@@ -33,7 +33,7 @@ bool DialogSendMsg(Client& client, Form2& dialog, const std::wstring& input) {
         }
         dialog.HackSend = true;
     }
-    std::wstring coded = EncodeForSend(input, client.session.UserName);
+    std::wstring coded = EncodeForSend(BlankControlCharacters(input), client.session.UserName);
     if (coded.empty()) return false;
     // A name that cannot be coded would send the line to everybody unaddressed.
     std::wstring address = PercentEncodeAll(dialog.DlgUser + L": ");

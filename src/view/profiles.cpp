@@ -222,6 +222,16 @@ void ProfilePictures::PictureLoaded(const std::wstring& picUrl, const std::strin
     if (decoded != kNoPicture) w.ReleasePicture(decoded);
 }
 
+void ProfilePictures::PictureFailed(const std::wstring& picUrl) {
+    for (std::size_t i = 0; i < client_.roster.size(); ++i) {
+        RosterEntry& entry = client_.roster[i];
+        if (entry.PicStr != picUrl || entry.Picture != kNoPicture) continue;
+        if (++entry.PictureFailures < kPictureAttempts) continue;
+        entry.Picture = kPictureFailed;
+        client_.window->SetUserRowPicture(i, kRowPictureFailed);
+    }
+}
+
 void ProfilePictures::ProfileLoaded(std::int32_t uid, const std::string& body) {
     if (client_.OwnProfileRefresh) {
         // The periodic request for the own page: nothing on it is read.

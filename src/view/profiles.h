@@ -16,6 +16,8 @@ namespace vellora {
 // An entry's picture is kept at this size (the large avatar's).
 inline constexpr std::int32_t kPictureWidth = 130;
 inline constexpr std::int32_t kPictureHeight = 156;
+// Downloads of a picture that may fail in transport before it counts as lost.
+inline constexpr std::uint8_t kPictureAttempts = 3;
 
 // What a profile page tells: the age (0 when the cell holds no number) and
 // the text the user list and the dialog caption show ("25, Munich").
@@ -40,6 +42,7 @@ public:
     bool NextPictureToLoad(std::wstring& picUrl) override;
     bool NextAgeToRetrieve(std::int32_t& uid) override;
     void PictureLoaded(const std::wstring& picUrl, const std::string& body) override;
+    void PictureFailed(const std::wstring& picUrl) override;
     void ProfileLoaded(std::int32_t uid, const std::string& body) override;
     void ReleasePicture(PictureHandle picture) override;
 

@@ -35,6 +35,7 @@ struct RosterEntry {
     bool ShowNormal = true;  // false: the row is drawn grayed out
     bool IsIgnored = false;
     PictureHandle Picture = kNoPicture;
+    std::uint8_t PictureFailures = 0;  // downloads of PicStr that failed in transport
     bool JoinNotified = false;  // no friend-join notification is due any more
 };
 

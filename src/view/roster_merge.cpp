@@ -5,11 +5,11 @@
 namespace vellora {
 namespace {
 
-void RemoveEntry(Client& client, std::size_t index) {
-    PictureHandle picture = client.roster[index].Picture;
-    if (HoldsPicture(picture)) client.pictures->ReleasePicture(picture);
-    client.roster.erase(client.roster.begin() + static_cast<std::ptrdiff_t>(index));
-    client.window->RemoveUserRow(index);
+// Lets go of an entry that left: its picture and its row (the row now at
+// RowIndex). The entry itself is dropped from the roster by the caller.
+void ReleaseEntry(Client& client, RosterEntry& entry, std::size_t rowIndex) {
+    if (HoldsPicture(entry.Picture)) client.pictures->ReleasePicture(entry.Picture);
+    client.window->RemoveUserRow(rowIndex);
 }
 
 // CollectFriend: the entry is new at the end of a roster that had no more
@@ -62,14 +62,30 @@ void SetInitialDrawingState(RosterEntry& entry, std::int32_t mode, const Relatio
 
 void MergeUserList(Client& client, const std::vector<ListedUser>& users) {
     Roster& roster = client.roster;
-    std::size_t cursor = 0;
+    // The entries that stay are moved up in place (Kept of them so far)
+    // while the old roster is read (from Read on), so a list in quite
+    // another order costs no more than one pass. Rows follow the same way:
+    // the row of the entry at Read is always row Kept.
+    const std::size_t oldCount = roster.size();
+    std::size_t read = 0;
+    std::size_t kept = 0;
     for (const ListedUser& user : users) {
-        bool pastEnd = cursor >= roster.size();
-        while (cursor < roster.size() && roster[cursor].Name != user.Name) RemoveEntry(client, cursor);
-        if (cursor >= roster.size()) AppendEntry(client, user, pastEnd);
-        ++cursor;
+        bool pastEnd = read >= oldCount;
+        while (read < oldCount && roster[read].Name != user.Name) ReleaseEntry(client, roster[read++], kept);
+        if (read < oldCount) {
+            if (kept != read) roster[kept] = std::move(roster[read]);
+            ++kept;
+            ++read;
+            continue;
+        }
+        // The old roster is used up: everything from here on is new.
+        roster.resize(kept);
+        AppendEntry(client, user, pastEnd);
+        ++kept;
     }
-    while (roster.size() > cursor) RemoveEntry(client, roster.size() - 1);
+    // The rest left; the last row goes first.
+    for (std::size_t i = oldCount; i > read; --i) ReleaseEntry(client, roster[i - 1], kept + (i - 1 - read));
+    roster.resize(kept);
 
     if (client.ListsDialogMode == kCollectingFriends) {
         ShowFriendsPresent(client);

@@ -28,6 +28,10 @@ public:
     // The body of a completed avatar download of PicUrl.
     virtual void PictureLoaded(const std::wstring& picUrl, const std::string& body) = 0;
 
+    // The download of PicUrl failed in transport (no connection, no
+    // complete answer). After a few such failures the entries give up on it.
+    virtual void PictureFailed(const std::wstring& picUrl) = 0;
+
     // The body of a completed profile page of Uid.
     virtual void ProfileLoaded(std::int32_t uid, const std::string& body) = 0;
 

@@ -44,7 +44,7 @@ const std::string kChats = "var chats={'chats':[";
 
 TEST(GetdataParser, CompletenessAndDenial) {
     EXPECT_FALSE(ParseGetdata("<html>...</HTML>").Complete);
-    EXPECT_FALSE(ParseGetdata("<html>...</html>\r\n").Complete);
+    EXPECT_TRUE(ParseGetdata("<html>...</html>\r\n").Complete);
     EXPECT_FALSE(ParseGetdata("").Complete);
     EXPECT_TRUE(ParseGetdata("</html>").Complete);
     EXPECT_TRUE(ParseGetdata("x Denied, please login. </html>").Denied);

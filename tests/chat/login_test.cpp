@@ -132,6 +132,7 @@ TEST_F(LoginTest, EachStepOfTheSequenceAndItsFailure) {
         client().session.OwnUserId.clear();
         client().session.Disconnected = false;
         client().session.LastStatusText.clear();  // no repeat suppression between the cases
+        client().session.SilentLoginStops = 0;      // each case a first attempt
         rc_.status.chatLines.clear();
         LoginSequence(client());
         std::vector<std::wstring> lines = rc_.StatusLines();

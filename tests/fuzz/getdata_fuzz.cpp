@@ -3,7 +3,8 @@
 // never crash or hang; the user-list rows must always name the roster's
 // entries in order, every picture must be released exactly once when its
 // entry leaves, and every document streamed into a pane and every toaster
-// line must stay inside the client's rich-text dialect.
+// line must stay inside the client's rich-text dialect, without a control
+// byte it must not hold.
 //
 // Input: one byte of settings, then answers separated by a NUL byte.
 
@@ -16,6 +17,7 @@
 #include "fuzz/fuzz_input.h"
 #include "support/recording_client.h"
 #include "text/codepage.h"
+#include "text/rtf_text.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     using namespace vellora;
@@ -61,7 +63,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                     "pane documents stay inside the dialect");
         }
         for (const test::ToasterCall& toaster : windows.toasters) {
-            Require(test::RtfDialectProblem("{\\rtf1 " + WideToAnsi(toaster.text) + "}").empty(),
+            // The toaster's document is built like a pane's.
+            Require(test::RtfDialectProblem("{\\rtf1 " + WideToAnsi(RtfParagraph(-1, L"", toaster.text, false)) + "}")
+                        .empty(),
                     "toaster lines stay inside the dialect");
         }
         windows.toasters.clear();

@@ -26,7 +26,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::wstring message = split == std::wstring::npos ? input : input.substr(split + 1);
 
     const std::wstring rendered = RenderHiddenText(EscapeRtf(message), key, mode, own);
-    const std::string document = std::string(RtfHeader()) + WideToAnsi(rendered) + "}";
+    const std::string document =
+        std::string(RtfHeader()) + WideToAnsi(RtfParagraph(-1, L"", rendered, false)) + "}";
     Require(test::RtfDialectProblem(document).empty(), "rendered hidden text left the dialect");
 
     const std::string block(reinterpret_cast<const char*>(data) + 2, size - 2);

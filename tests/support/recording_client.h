@@ -71,6 +71,7 @@ public:
     void PictureLoaded(const std::wstring& picUrl, const std::string& body) override {
         picturesLoaded.emplace_back(picUrl, body);
     }
+    void PictureFailed(const std::wstring&) override {}
     void ProfileLoaded(std::int32_t, const std::string&) override {}
     void ReleasePicture(PictureHandle picture) override { released.push_back(picture); }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Checks that a pane document stays inside the client's rich-text dialect:
 // "{\rtf1 " first, braces balanced with the outer group closing at the very
-// end, and no control word but \rtf1 \pard \par \b \ul \i \strike and no
-// control symbol but the escapes "\\", "\{" and "\}". Header-only, so the
+// end, no control word but \rtf1 \pard \par \b \ul \i \strike, no
+// control symbol but the escapes "\\", "\{" and "\}", and no control byte
+// but TAB, CR, LF and the hidden text's placeholder (1). Header-only, so the
 // fuzz targets use it as well.
 
 #include <cstddef>
@@ -19,6 +20,9 @@ inline std::string RtfDialectProblem(std::string_view document) {
     long depth = 0;
     for (std::size_t i = 0; i < document.size(); ++i) {
         char c = document[i];
+        if (c >= 0 && c < 32 && c != '\t' && c != '\r' && c != '\n' && c != '\x01') {
+            return "control byte " + std::to_string(static_cast<int>(c)) + at(i);
+        }
         if (c == '{') {
             ++depth;
         } else if (c == '}') {

@@ -24,6 +24,18 @@
 //   e2e_driver wait-window <title>   waits for a dialog whose title starts so
 //   e2e_driver sheet-page <n>        shows page n of the settings sheet
 //   e2e_driver close-window <title>  closes that dialog with its close box
+//
+// For the fault matrix and the soak run (tools/faults, tools/soak):
+//
+//   e2e_driver login-try <account> <password> <seconds>   the chat or the form's error, whichever shows
+//   e2e_driver write-expect <line> <seconds>   sent (back in the pane) or kept (in the input, with an
+//                                              error line); anything else fails
+//   e2e_driver pane-wait <text> <seconds>      until the chat pane shows Text
+//   e2e_driver pane-count <text>               how often the chat pane shows Text
+//   e2e_driver probe <seconds> <limit-ms> [<stop-file>]   asks the main window every 200 ms whether it
+//                                              answers, until the time is up or the file exists; fails when
+//                                              one answer took longer than the limit
+//   e2e_driver resources                       the program's GDI and USER object counts
 #include <windows.h>
 
 #include <commctrl.h>
@@ -36,15 +48,15 @@
 
 namespace {
 
-// The window's text; the program may be busy with a blocking request, so
-// wait for it a while.
+// The window's text; the program may be busy with a blocking request (up to
+// its 12 s deadline), so wait for it that long.
 std::wstring TextOf(HWND w) {
     DWORD_PTR length = 0;
-    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_ABORTIFHUNG, 5000, &length)) return {};
+    if (!SendMessageTimeoutW(w, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, 20000, &length)) return {};
     std::vector<wchar_t> buffer(length + 2);
     DWORD_PTR got = 0;
-    if (!SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_ABORTIFHUNG,
-                             5000, &got))
+    if (!SendMessageTimeoutW(w, WM_GETTEXT, buffer.size(), reinterpret_cast<LPARAM>(buffer.data()), SMTO_NORMAL,
+                             20000, &got))
         return {};
     return std::wstring(buffer.data(), got < buffer.size() ? got : 0);
 }
@@ -572,6 +584,132 @@ int CloseWindow(const std::wstring& title) {
     return 0;
 }
 
+HWND AnyMainWindow() { return FindWindowW(L"VelloraWindow", nullptr); }
+
+HWND ChatPane() {
+    HWND main = AnyMainWindow();
+    return main ? ChatControl(main, L"RichEdit20A") : nullptr;
+}
+
+HWND ChatInput() {
+    HWND main = AnyMainWindow();
+    return main ? ChatControl(main, L"Edit") : nullptr;
+}
+
+// Waits until the program's window thread takes messages again (a blocking
+// request may hold it), at most Ms.
+bool WaitResponsive(DWORD ms) {
+    HWND main = AnyMainWindow();
+    DWORD_PTR result = 0;
+    return main && SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, ms, &result);
+}
+
+int LoginTry(const std::wstring& account, const std::wstring& password, DWORD ms) {
+    HWND form = WaitForTop(L"#32770", L"Vellora ", true, 30000);
+    if (!form) return Say("no login form"), 1;
+    HWND combo = GetDlgItem(form, 1001);
+    HWND pass = GetDlgItem(form, 1002);
+    if (!combo || !pass) return Say("login form without its fields"), 1;
+    // An error of an earlier try must not count for this one.
+    HWND errorBox = GetDlgItem(form, 0x1001);
+    if (errorBox) SendMessageW(errorBox, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L""));
+    SendMessageW(combo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(account.c_str()));
+    SendMessageW(pass, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(password.c_str()));
+    PostMessageW(pass, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+    PostMessageW(pass, WM_KEYUP, VK_RETURN, 0xC01C0001);
+    const DWORD start = GetTickCount();
+    do {
+        Sleep(200);
+        if (MainWindowOrNull(0)) return Say("chat"), 0;
+        errorBox = GetDlgItem(form, 0x1001);
+        std::wstring error = errorBox ? TextOf(errorBox) : L"";
+        if (!error.empty()) {
+            std::printf("form error: [%s]\n", Narrow(error).c_str());
+            return 0;
+        }
+    } while (GetTickCount() - start < ms);
+    return Say("neither the chat nor an error"), 1;
+}
+
+int WriteExpect(const std::wstring& line, DWORD ms) {
+    HWND pane = ChatPane();
+    HWND input = ChatInput();
+    if (!pane || !input) return Say("no chat window"), 1;
+    // Lines come at the pane's end and leave at its top: what is new comes
+    // after the last line shown before.
+    std::wstring before = TextOf(pane);
+    while (!before.empty() && (before.back() == L'\r' || before.back() == L'\n')) before.pop_back();
+    const std::wstring lastLine = before.substr(before.find_last_of(L"\r\n") + 1);
+    Enter(input, line);
+    Sleep(300);
+    // The post blocks the window; its outcome is there once it answers again.
+    if (!WaitResponsive(ms)) return Say("the window did not answer"), 1;
+    const std::wstring kept = TextOf(input);
+    if (kept == line) {
+        const std::wstring after = TextOf(pane);
+        const std::size_t at = lastLine.empty() ? std::wstring::npos : after.rfind(lastLine);
+        const bool told = (at == std::wstring::npos ? after : after.substr(at)).find(L"*** ") != std::wstring::npos;
+        std::printf("kept%s\n", told ? "" : " without a word");
+        return told ? 0 : 1;
+    }
+    if (!kept.empty()) return Say("the input line changed"), 1;
+    if (WaitForText(pane, line, ms)) return Say("sent"), 0;
+    return Say("lost: the input was emptied but the line never came back"), 1;
+}
+
+int PaneWait(const std::wstring& text, DWORD ms) {
+    HWND pane = ChatPane();
+    if (!pane) return Say("no chat window"), 1;
+    if (WaitForText(pane, text, ms)) return Say("shown"), 0;
+    return Say("not shown"), 1;
+}
+
+int PaneCount(const std::wstring& text) {
+    HWND pane = ChatPane();
+    if (!pane) return Say("no chat window"), 1;
+    std::printf("%zu\n", Count(TextOf(pane), text));
+    return 0;
+}
+
+// A cross-process probe of the window thread: how long the program keeps a
+// message waiting.
+int Probe(DWORD seconds, DWORD limitMs, const wchar_t* stopFile) {
+    DWORD longest = 0;
+    int probes = 0;
+    const DWORD start = GetTickCount();
+    while (GetTickCount() - start < seconds * 1000) {
+        if (stopFile && GetFileAttributesW(stopFile) != INVALID_FILE_ATTRIBUTES) break;
+        HWND main = AnyMainWindow();
+        if (main) {
+            const DWORD sent = GetTickCount();
+            DWORD_PTR result = 0;
+            BOOL answered = SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_NORMAL, limitMs + 60000, &result);
+            const DWORD took = GetTickCount() - sent;
+            if (answered || IsWindow(main)) {
+                longest = took > longest ? took : longest;
+                ++probes;
+            }
+        }
+        Sleep(200);
+    }
+    std::printf("probe: %d answers, longest %lu ms (limit %lu ms)\n", probes, static_cast<unsigned long>(longest),
+                static_cast<unsigned long>(limitMs));
+    return probes > 0 && longest <= limitMs ? 0 : 1;
+}
+
+int Resources() {
+    HWND main = AnyMainWindow();
+    if (!main) return Say("no chat window"), 1;
+    DWORD pid = 0;
+    GetWindowThreadProcessId(main, &pid);
+    HANDLE process = OpenProcess(PROCESS_QUERY_INFORMATION, FALSE, pid);
+    if (!process) return Say("cannot open the program's process"), 1;
+    std::printf("gdi=%lu user=%lu\n", GetGuiResources(process, GR_GDIOBJECTS),
+                GetGuiResources(process, GR_USEROBJECTS));
+    CloseHandle(process);
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -594,9 +732,21 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"wait-window" && argc == 3) return WaitWindow(argv[2]);
     if (command == L"sheet-page" && argc == 3) return SheetPage(_wtoi(argv[2]));
     if (command == L"close-window" && argc == 3) return CloseWindow(argv[2]);
+    auto seconds = [&](int i) { return static_cast<DWORD>(_wtoi(argv[i])) * 1000; };
+    if (command == L"login-try" && argc == 5) return LoginTry(argv[2], argv[3], seconds(4));
+    if (command == L"write-expect" && argc == 4) return WriteExpect(argv[2], seconds(3));
+    if (command == L"pane-wait" && argc == 4) return PaneWait(argv[2], seconds(3));
+    if (command == L"pane-count" && argc == 3) return PaneCount(argv[2]);
+    if (command == L"probe" && (argc == 4 || argc == 5)) {
+        return Probe(static_cast<DWORD>(_wtoi(argv[2])), _wtoi(argv[3]), argc == 5 ? argv[4] : nullptr);
+    }
+    if (command == L"resources" && argc == 2) return Resources();
     Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | toaster <text> | tooltip |"
         " dialog-tooltip | mouse-away |"
         " dialog <user> | open-another | undock | dialog-write <line> | menu options|user | keys <key>... |"
-        " wait-window <title> | sheet-page <n> | close-window <title> | close | wait-closed <seconds>");
+        " wait-window <title> | sheet-page <n> | close-window <title> | close | wait-closed <seconds>\n"
+        "       | login-try <account> <password> <seconds> | write-expect <line> <seconds>\n"
+        "       | pane-wait <text> <seconds> | pane-count <text> | probe <seconds> <limit-ms> [<stop-file>]\n"
+        "       | resources");
     return 2;
 }
