@@ -84,13 +84,15 @@ bool ChangePane(HWND pane, const RtfChange& change) {
     // hidden pane is left alone; it paints nothing anyway.)
     const bool visible = IsWindowVisible(pane);
     if (visible) SendMessageW(pane, WM_SETREDRAW, FALSE, 0);
-    // A streamed document leaves nothing to undo; neither may a change.
-    SendMessageW(pane, EM_SETUNDOLIMIT, 0, 0);
     if (change.added > 0) AppendParagraphs(pane, change.document);
     if (dropEnd > 0) {
         SendMessageW(pane, EM_SETSEL, 0, dropEnd);
         SendMessageW(pane, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(L""));
     }
+    // A streamed document leaves nothing to undo; neither may a change. (An
+    // undo limit of 0 would say the same, but Wine's control then keeps every
+    // removed paragraph's undo record for good: memory grows with each line.)
+    SendMessageW(pane, EM_EMPTYUNDOBUFFER, 0, 0);
     if (scrollToEnd) {
         ShowLastLine(pane);
     } else {

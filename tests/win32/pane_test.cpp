@@ -5,6 +5,7 @@
 
 #include <richedit.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <vector>
@@ -33,6 +34,23 @@ CHARFORMAT2W FormatAt(HWND pane, int at) {
     cf.cbSize = sizeof(cf);
     SendMessageW(pane, EM_GETCHARFORMAT, SCF_SELECTION, reinterpret_cast<LPARAM>(&cf));
     return cf;
+}
+
+// The bytes the process's heaps hold in busy blocks: unlike the resident
+// set, this does not move with what the heaps keep free for later.
+std::size_t HeapBusyBytes() {
+    HANDLE heaps[64];
+    const DWORD count = std::min<DWORD>(GetProcessHeaps(64, heaps), 64);
+    std::size_t busy = 0;
+    for (DWORD i = 0; i < count; ++i) {
+        if (!HeapLock(heaps[i])) continue;
+        PROCESS_HEAP_ENTRY entry{};
+        while (HeapWalk(heaps[i], &entry)) {
+            if (entry.wFlags & PROCESS_HEAP_ENTRY_BUSY) busy += entry.cbData;
+        }
+        HeapUnlock(heaps[i]);
+    }
+    return busy;
 }
 
 LOGFONTW FontOf(HFONT font) {
@@ -204,6 +222,48 @@ TEST(PaneTest, PiecemealChangesLookExactlyLikeAFullStreamOfTheRing) {
     }
     EXPECT_GT(pane.changes, 4 * pane.wholes);
     DestroyWindow(beside);
+}
+
+// A long chat through a full pane: every line that comes in pushes one out,
+// for hours. The control must let go of the lines it drops, and a change
+// must leave nothing the user could undo.
+TEST(PaneTest, ALongChatThroughAFullPaneKeepsNothingOfTheDroppedLines) {
+    test::MainObject f;
+    ASSERT_TRUE(f.loaded);
+    ShowWindow(f->h.MainWindow, SW_SHOW);
+    HWND control = f->h.hChatPane;
+    struct CountingPane : RichEditPane {
+        using RichEditPane::RichEditPane;
+        void ShowRtf(std::string_view document) override { ++wholes, RichEditPane::ShowRtf(document); }
+        int wholes = 0;
+    } pane(control);
+    LineRing ring(32, 1024);
+    Settings settings;
+    settings.ShowTimes = true;
+    int next = 0;
+    auto addLines = [&](int count) {
+        for (int done = 0; done < count; done += 4) {
+            BeginPaneBatch();
+            for (int i = 0; i < 4; ++i, ++next) {
+                ring.Add(PaneLine{next, BoldNamePrefix(L"bob"), L"line " + std::to_wstring(next) + L" for {\\ul demo}"},
+                         settings, pane);
+            }
+            EndPaneBatch();
+            test::PumpFor(0);
+        }
+    };
+    // The pane fills, and the heaps settle at what a full pane takes.
+    addLines(200);
+    EXPECT_FALSE(SendMessageW(control, EM_CANUNDO, 0, 0));
+    const std::size_t full = HeapBusyBytes();
+    const int wholesBefore = pane.wholes;
+    addLines(600);
+    const std::size_t after = HeapBusyBytes();
+    EXPECT_EQ(pane.wholes, wholesBefore) << "the lines went in piecemeal";
+    EXPECT_FALSE(SendMessageW(control, EM_CANUNDO, 0, 0));
+    // A control that kept something of each dropped line would hold about
+    // a quarter of a megabyte more by now; the heaps' own noise is a few kB.
+    EXPECT_LT(after, full + 64 * 1024) << "held " << full << " bytes, now " << after;
 }
 
 }  // namespace

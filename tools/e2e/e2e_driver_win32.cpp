@@ -36,6 +36,8 @@
 //                                              answers, until the time is up or the file exists; fails when
 //                                              one answer took longer than the limit
 //   e2e_driver resources                       the program's GDI and USER object counts
+//   e2e_driver close-conversations             closes every conversation, floating or docked, as
+//                                              their close boxes do
 #include <windows.h>
 
 #include <commctrl.h>
@@ -586,6 +588,32 @@ int CloseWindow(const std::wstring& title) {
 
 HWND AnyMainWindow() { return FindWindowW(L"VelloraWindow", nullptr); }
 
+// The open conversations, floating or docked (each dialog is a window of
+// the program's dialog class).
+std::vector<HWND> Conversations() {
+    std::vector<HWND> found;
+    auto collect = [](HWND w, LPARAM list) -> BOOL {
+        wchar_t name[32]{};
+        GetClassNameW(w, name, 32);
+        if (std::wstring(name) == L"VelloraDialog") reinterpret_cast<std::vector<HWND>*>(list)->push_back(w);
+        return TRUE;
+    };
+    EnumWindows(collect, reinterpret_cast<LPARAM>(&found));
+    if (HWND main = AnyMainWindow()) EnumChildWindows(main, collect, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+int CloseConversations() {
+    const DWORD start = GetTickCount();
+    // A conversation with a line of the last moments stays open: ask again.
+    for (std::vector<HWND> open = Conversations(); !open.empty(); open = Conversations()) {
+        if (GetTickCount() - start > 10000) return Say("a conversation stayed"), 1;
+        for (HWND w : open) PostMessageW(w, WM_CLOSE, 0, 0);
+        Sleep(500);
+    }
+    return 0;
+}
+
 HWND ChatPane() {
     HWND main = AnyMainWindow();
     return main ? ChatControl(main, L"RichEdit20A") : nullptr;
@@ -741,12 +769,13 @@ int wmain(int argc, wchar_t** argv) {
         return Probe(static_cast<DWORD>(_wtoi(argv[2])), _wtoi(argv[3]), argc == 5 ? argv[4] : nullptr);
     }
     if (command == L"resources" && argc == 2) return Resources();
+    if (command == L"close-conversations" && argc == 2) return CloseConversations();
     Say("usage: e2e_driver login <account> <password> | write <line> | users <name> | toaster <text> | tooltip |"
         " dialog-tooltip | mouse-away |"
         " dialog <user> | open-another | undock | dialog-write <line> | menu options|user | keys <key>... |"
         " wait-window <title> | sheet-page <n> | close-window <title> | close | wait-closed <seconds>\n"
         "       | login-try <account> <password> <seconds> | write-expect <line> <seconds>\n"
         "       | pane-wait <text> <seconds> | pane-count <text> | probe <seconds> <limit-ms> [<stop-file>]\n"
-        "       | resources");
+        "       | resources | close-conversations");
     return 2;
 }
