@@ -16,8 +16,8 @@
 #include <cstdlib>
 #include <string>
 
+#include "bench_pane_win32.h"
 #include "config/settings.h"
-#include "text/chat_font_win32.h"
 #include "text/line_ring.h"
 #include "text/rich_pane_win32.h"
 #include "text/rtf_text.h"
@@ -94,17 +94,9 @@ Memory Now() {
 int main(int argc, char** argv) {
     const int lines = argc > 1 ? std::atoi(argv[1]) : 10000;
     const int restreamEvery = argc > 2 ? std::atoi(argv[2]) : 0;
-    HMODULE riched = LoadLibraryW(L"riched20.dll");
-    HWND top = CreateWindowExW(0, L"STATIC", L"bench", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 600, 400, nullptr,
-                               nullptr, GetModuleHandleW(nullptr), nullptr);
-    HWND control = vellora::CreateRichEdit(WS_EX_CLIENTEDGE, L"", 0x5020494C, 0, 0, 580, 360, top);
-    if (!riched || !control) {
-        std::printf("no RichEdit control\n");
-        return 1;
-    }
-    SendMessageW(control, EM_LIMITTEXT, vellora::kPaneTextLimit, 0);
-    LOGFONTW base{};
-    vellora::ReplaceChatFont(vellora::CreateChatFont(base));
+    const BenchPane bench = OpenBenchPane();
+    if (!bench.control) return 1;
+    HWND control = bench.control;
 
     vellora::Settings settings;
     settings.ShowTimes = true;
@@ -137,8 +129,6 @@ int main(int argc, char** argv) {
         }
     }
     std::printf("streams made: %lu\n", vellora::PaneStreamCount());
-    vellora::DeletePaneFonts();
-    DestroyWindow(top);
-    FreeLibrary(riched);
+    CloseBenchPane(bench);
     return 0;
 }
